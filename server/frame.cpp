@@ -1,0 +1,66 @@
+// The frame window: its class, creation, window procedure and message loop.
+#include "server/server.h"
+#include "relief/relief.h"
+
+HINSTANCE hInst;
+int fReliefLook;
+
+ATOM RegisterFrameClass(void)
+{
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = FrameWndProc;
+    wc.hInstance = hInst;
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_MENU + 1);
+    wc.lpszClassName = FRAME_CLASS_NAME;
+    return RegisterClassA(&wc);
+}
+
+// Visible at creation; the show state from WinMain is deliberately unused.
+HWND CreateFrameWindow(LPCSTR title)
+{
+    return CreateWindowExA(0, FRAME_CLASS_NAME, title,
+                           WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           NULL, NULL, hInst, NULL);
+}
+
+static LRESULT OnFrameDestroy(void)
+{
+    PostQuitMessage(0);
+    return 0;
+}
+
+static LRESULT OnFrameSysColorChange(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (fReliefLook)
+        ReliefColorChange();
+    return DefWindowProcA(window, WM_SYSCOLORCHANGE, wParam, lParam);
+}
+
+static LRESULT OnFrameDropFiles(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    OnFileRequest(window, (HDROP)wParam, (HWND)lParam);
+    return 0;
+}
+
+LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:        return OnFrameDestroy();
+    case WM_SYSCOLORCHANGE: return OnFrameSysColorChange(window, wParam, lParam);
+    case WM_DROPFILES:      return OnFrameDropFiles(window, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Runs while GetMessage answers exactly 1: 0 is WM_QUIT, -1 an error.
+void RunMessageLoop(void)
+{
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) == 1) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}

@@ -1,0 +1,23 @@
+// The request server: globals and entry points shared by the server and
+// the dialog hooks.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#define FRAME_CLASS_NAME "JxrWin32Frame"
+
+extern HINSTANCE hInst;     // instance handed to WinMain
+extern int fReliefLook;     // nonzero once a request switched the relief look on
+
+// Frame window and message loop.
+ATOM RegisterFrameClass(void);
+HWND CreateFrameWindow(LPCSTR title);
+LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void RunMessageLoop(void);
+
+// Shell test, evaluated afresh at every call: nonzero on the new shell.
+// Lives in a library of its own so a test build can answer "old shell".
+int IsNewShell(void);
+
+// Serves one request: dialog, reply, then the frame window is destroyed.
+void OnFileRequest(HWND frame, HDROP request, HWND client);

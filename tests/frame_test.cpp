@@ -1,0 +1,105 @@
+// The frame window and the exit path, with the server's WinMain running on
+// a thread of the test and the relief entries replaced by a recorder.
+#include <gtest/gtest.h>
+#include "server/droplist.h"
+#include "server/server.h"
+#include "support/relief_spy.h"
+#include "support/testsupport.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
+
+namespace {
+
+struct ServerThread {
+    TestThread thread;
+    int exitCode = -1;
+    HWND frame = nullptr;
+
+    explicit ServerThread(const char *title)
+    {
+        reliefSpy = ReliefSpy();
+        fReliefLook = 0;
+        thread.Start([this, title] {
+            exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)title, SW_HIDE);
+        });
+        frame = WaitForWindow(GetCurrentProcessId(), FRAME_CLASS_NAME, title, 10000);
+    }
+    int Close()
+    {
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        return thread.Join() ? exitCode : -1;
+    }
+};
+
+TEST(FrameWindow, CreatedVisibleWithClassStyleAndTitle)
+{
+    ServerThread server("frame under test");
+    ASSERT_NE(server.frame, nullptr);
+    // The system adds WS_CLIPSIBLINGS and WS_EX_WINDOWEDGE to such a window;
+    // DragAcceptFiles adds WS_EX_ACCEPTFILES.
+    EXPECT_EQ((DWORD)GetWindowLongA(server.frame, GWL_STYLE) & ~WS_CLIPSIBLINGS, 0x10CF0000u);
+    EXPECT_EQ((DWORD)GetWindowLongA(server.frame, GWL_EXSTYLE),
+              (DWORD)(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES));
+    WNDCLASSA wc;
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), FRAME_CLASS_NAME, &wc));
+    EXPECT_EQ(wc.style, 0u);
+    EXPECT_EQ(wc.hbrBackground, (HBRUSH)(COLOR_MENU + 1));
+    EXPECT_EQ(wc.hIcon, nullptr);
+    EXPECT_EQ(wc.lpszMenuName, nullptr);
+    EXPECT_EQ(wc.cbWndExtra, 0);
+    EXPECT_EQ(server.Close(), 0);
+}
+
+TEST(FrameWindow, SysColorChangeReachesReliefOnlyWhenLookIsOn)
+{
+    ServerThread server("colour change");
+    ASSERT_NE(server.frame, nullptr);
+    SendMessageA(server.frame, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_TRUE(reliefSpy.calls.empty());
+
+    fReliefLook = 1;
+    SendMessageA(server.frame, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(reliefSpy.calls, std::vector<std::string>{"ReliefColorChange"});
+    fReliefLook = 0;
+    EXPECT_EQ(server.Close(), 0);
+}
+
+TEST(ExitPath, UnregistersOnceWithInstanceWhenLookWasOn)
+{
+    ServerThread server("exit with relief");
+    ASSERT_NE(server.frame, nullptr);
+    fReliefLook = 1;
+    EXPECT_EQ(server.Close(), 0);
+    EXPECT_EQ(reliefSpy.calls, std::vector<std::string>{"ReliefUnregister"});
+    EXPECT_EQ(reliefSpy.lastInstance, GetModuleHandleA(nullptr));
+}
+
+TEST(ExitPath, NoReliefCallWhenLookWasOff)
+{
+    ServerThread server("exit without relief");
+    ASSERT_NE(server.frame, nullptr);
+    EXPECT_EQ(server.Close(), 0);
+    EXPECT_TRUE(reliefSpy.calls.empty());
+}
+
+LRESULT CALLBACK RefuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(ExitPath, FailedWindowCreationReturnsZeroAtOnce)
+{
+    // The class name is taken first by a class whose windows refuse to be
+    // created, so the server's registration fails and so does its window.
+    UnregisterClassA(FRAME_CLASS_NAME, GetModuleHandleA(nullptr));
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = RefuseCreation;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = FRAME_CLASS_NAME;
+    ASSERT_TRUE(RegisterClassA(&wc));
+    EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)"never shown", SW_SHOW), 0);
+    EXPECT_EQ(WaitForWindow(GetCurrentProcessId(), nullptr, "never shown", 200, false), nullptr);
+    UnregisterClassA(FRAME_CLASS_NAME, GetModuleHandleA(nullptr));
+}
+
+}  // namespace

@@ -1,0 +1,17 @@
+// Recording replacements of the relief entries (see relief_spy.h).
+#include "support/relief_spy.h"
+#include "relief/relief.h"
+
+ReliefSpy reliefSpy;
+
+static BOOL Record(const char *name, HINSTANCE instance, BOOL result)
+{
+    reliefSpy.calls.push_back(name);
+    reliefSpy.lastInstance = instance;
+    return result;
+}
+
+BOOL ReliefRegister(HINSTANCE instance) { return Record("ReliefRegister", instance, TRUE); }
+BOOL ReliefUnregister(HINSTANCE instance) { return Record("ReliefUnregister", instance, TRUE); }
+BOOL ReliefAutoSubclass(HINSTANCE instance) { return Record("ReliefAutoSubclass", instance, TRUE); }
+BOOL ReliefColorChange(void) { return Record("ReliefColorChange", nullptr, TRUE); }

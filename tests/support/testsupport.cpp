@@ -1,0 +1,159 @@
+// Process, window and thread helpers for the tests.
+#include "support/testsupport.h"
+#include <vector>
+
+std::string SiblingPath(const char *exeName)
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path, n);
+    return dir.substr(0, dir.find_last_of('\\') + 1) + exeName;
+}
+
+bool ChildProcess::Start(const std::string &program, const std::string &commandLine)
+{
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    return CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &si, &pi) != 0;
+}
+
+DWORD ChildProcess::WaitExit(DWORD timeoutMs)
+{
+    if (!pi.hProcess || WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(pi.hProcess, &code);
+    return code;
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (!pi.hProcess)
+        return;
+    if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, 99);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+namespace {
+struct WindowQuery {
+    DWORD processId;
+    const char *className;
+    const char *title;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+{
+    WindowQuery *q = (WindowQuery *)param;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != q->processId || (q->visibleOnly && !IsWindowVisible(window)))
+        return TRUE;
+    if (q->className && ClassOf(window) != q->className)
+        return TRUE;
+    if (q->title && TextOf(window) != q->title)
+        return TRUE;
+    q->found = window;
+    return FALSE;
+}
+}
+
+HWND WaitForWindow(DWORD processId, const char *className, const char *title,
+                   DWORD timeoutMs, bool visibleOnly)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        WindowQuery q{processId, className, title, visibleOnly, nullptr};
+        EnumWindows(MatchWindow, (LPARAM)&q);
+        if (q.found || GetTickCount() - start >= timeoutMs)
+            return q.found;
+        Sleep(50);
+    }
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// WM_GETTEXT, unlike GetWindowText, asks a window of another process too.
+std::string TextOf(HWND window)
+{
+    char text[1024] = "";
+    DWORD_PTR n = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text,
+                        SMTO_ABORTIFHUNG, 5000, &n);
+    return text;
+}
+
+static DWORD WINAPI ThreadMain(LPVOID param)
+{
+    ((TestThread *)param)->body();
+    return 0;
+}
+
+void TestThread::Start(std::function<void()> fn)
+{
+    body = std::move(fn);
+    handle = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
+}
+
+bool TestThread::Join(DWORD timeoutMs)
+{
+    return handle && WaitForSingleObject(handle, timeoutMs) == WAIT_OBJECT_0;
+}
+
+TestThread::~TestThread()
+{
+    if (handle) {
+        WaitForSingleObject(handle, 30000);
+        CloseHandle(handle);
+    }
+}
+
+// Walks the main module's import directory to the address slot of the
+// named function and swaps it.
+ImportPatch::ImportPatch(const char *dll, const char *function, void *replacement)
+{
+    BYTE *base = (BYTE *)GetModuleHandleA(nullptr);
+    IMAGE_NT_HEADERS *nt = (IMAGE_NT_HEADERS *)(base + ((IMAGE_DOS_HEADER *)base)->e_lfanew);
+    IMAGE_DATA_DIRECTORY dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (IMAGE_IMPORT_DESCRIPTOR *imp = (IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress);
+         imp->Name && !slot; ++imp) {
+        if (lstrcmpiA((const char *)(base + imp->Name), dll) != 0)
+            continue;
+        IMAGE_THUNK_DATA *names = (IMAGE_THUNK_DATA *)(base + imp->OriginalFirstThunk);
+        IMAGE_THUNK_DATA *addrs = (IMAGE_THUNK_DATA *)(base + imp->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++addrs) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            IMAGE_IMPORT_BY_NAME *byName = (IMAGE_IMPORT_BY_NAME *)(base + names->u1.AddressOfData);
+            if (lstrcmpA((const char *)byName->Name, function) == 0) {
+                slot = (void **)&addrs->u1.Function;
+                break;
+            }
+        }
+    }
+    if (!slot)
+        return;
+    DWORD old;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+    original = *slot;
+    *slot = replacement;
+}
+
+ImportPatch::~ImportPatch()
+{
+    if (slot)
+        *slot = original;
+}

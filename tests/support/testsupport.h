@@ -1,0 +1,48 @@
+// Helpers shared by the tests: programs beside the test, child processes,
+// windows of a process, and threads that run a piece of code.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+// Full path of a program built beside the running test (e.g. "jxrwin32.exe").
+std::string SiblingPath(const char *exeName);
+
+// A child process started with a command line; killed if still running
+// when the object goes.
+struct ChildProcess {
+    PROCESS_INFORMATION pi{};
+    bool Start(const std::string &program, const std::string &commandLine);
+    // Waits for the exit; returns the exit code, or STILL_ACTIVE on timeout.
+    DWORD WaitExit(DWORD timeoutMs);
+    ~ChildProcess();
+};
+
+// Polls every 50 ms for a top-level window of the process that matches the
+// class and title (null matches any); returns null after the timeout.
+HWND WaitForWindow(DWORD processId, const char *className, const char *title,
+                   DWORD timeoutMs, bool visibleOnly = true);
+
+// Class name and text of any window, also of another process.
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+
+// Runs a function on a new thread; Join waits for it.
+struct TestThread {
+    HANDLE handle = nullptr;
+    std::function<void()> body;
+    void Start(std::function<void()> fn);
+    bool Join(DWORD timeoutMs = 30000);
+    ~TestThread();
+};
+
+// Replaces, while it lives, the running program's import of one function
+// of a DLL, so that a test can make a system call fail or record its
+// arguments. The product code linked into the test calls the replacement.
+struct ImportPatch {
+    void **slot = nullptr;
+    void *original = nullptr;
+    ImportPatch(const char *dll, const char *function, void *replacement);
+    ~ImportPatch();
+    template <class F> F Original() const { return (F)original; }
+};
