@@ -6,3 +6,4 @@ BOOL ReliefRegister(HINSTANCE instance);
 BOOL ReliefUnregister(HINSTANCE instance);
 BOOL ReliefAutoSubclass(HINSTANCE instance);
 BOOL ReliefColorChange(void);
+HBRUSH ReliefCtlColor(UINT msg, HDC hdc, HWND hwnd);

@@ -6,3 +6,4 @@ BOOL ReliefRegister(HINSTANCE) { return FALSE; }
 BOOL ReliefUnregister(HINSTANCE) { return TRUE; }
 BOOL ReliefAutoSubclass(HINSTANCE) { return FALSE; }
 BOOL ReliefColorChange(void) { return FALSE; }
+HBRUSH ReliefCtlColor(UINT, HDC, HWND) { return NULL; }
