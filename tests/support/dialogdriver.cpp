@@ -1,0 +1,83 @@
+// Dialog automation through window messages, which work across threads
+// and processes alike.
+#include "support/dialogdriver.h"
+#include "support/testsupport.h"
+#include <dlgs.h>
+
+namespace {
+struct DialogQuery {
+    DWORD processId;
+    HWND owner;
+    const char *title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
+{
+    DialogQuery *q = (DialogQuery *)param;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != q->processId || !IsWindowVisible(window) || ClassOf(window) != "#32770")
+        return TRUE;
+    if (q->owner && GetWindow(window, GW_OWNER) != q->owner)
+        return TRUE;
+    if (q->title && TextOf(window) != q->title)
+        return TRUE;
+    q->found = window;
+    return FALSE;
+}
+}
+
+HWND WaitForDialog(DWORD processId, HWND owner, const char *title, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DialogQuery q{processId, owner, title, nullptr};
+        EnumWindows(MatchDialog, (LPARAM)&q);
+        if (q.found) {
+            DWORD_PTR ignored;
+            SendMessageTimeoutA(q.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            return q.found;
+        }
+        if (GetTickCount() - start >= timeoutMs)
+            return nullptr;
+        Sleep(50);
+    }
+}
+
+HWND FileNameBox(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, edt1);
+    return box ? box : GetDlgItem(dialog, cmb13);
+}
+
+bool TypeFileName(HWND dialog, const std::string &name)
+{
+    HWND box = FileNameBox(dialog);
+    DWORD_PTR ok = 0;
+    return box && SendMessageTimeoutA(box, WM_SETTEXT, 0, (LPARAM)name.c_str(),
+                                      SMTO_ABORTIFHUNG, 5000, &ok) && ok;
+}
+
+bool TypeFileNames(HWND dialog, const std::vector<std::string> &names)
+{
+    std::string text;
+    for (const std::string &n : names)
+        text += (text.empty() ? "\"" : " \"") + n + "\"";
+    return TypeFileName(dialog, text);
+}
+
+void PressOk(HWND dialog)
+{
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+}
+
+void PressCancel(HWND dialog)
+{
+    PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+}
+
+std::string MessageBoxText(HWND box)
+{
+    return TextOf(GetDlgItem(box, 0xFFFF));
+}

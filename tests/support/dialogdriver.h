@@ -1,0 +1,22 @@
+// Driving the platform's file dialog from a test, in this process or
+// another: find it, type names, press its buttons, read message boxes.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Waits for a visible dialog (#32770) of the process; owner and title,
+// when given, must match. Returns once its initialisation is done.
+HWND WaitForDialog(DWORD processId, HWND owner, const char *title, DWORD timeoutMs = 10000);
+
+// The file name box: edt1 in old-style dialogs, cmb13 in Explorer style.
+HWND FileNameBox(HWND dialog);
+bool TypeFileName(HWND dialog, const std::string &name);
+// Several files of a multi-select dialog, written as "a" "b".
+bool TypeFileNames(HWND dialog, const std::vector<std::string> &names);
+
+void PressOk(HWND dialog);
+void PressCancel(HWND dialog);
+
+// The text of a message box (its static control).
+std::string MessageBoxText(HWND box);
