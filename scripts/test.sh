@@ -1,6 +1,7 @@
 #!/bin/sh
 # The test command: installs what is missing, builds the shipped i686
-# program and the x86_64 build, then runs the whole suite under Wine.
+# program and the x86_64 build, tests the request decoding natively, then
+# runs the whole suite under Wine.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install.sh
@@ -10,11 +11,27 @@ cmake --build --preset i686 -j"$(nproc)"
 cmake --preset x86_64 >/dev/null
 cmake --build --preset x86_64 -j"$(nproc)"
 
+status=0
+
+# The platform-free request decoding, natively under the sanitizers: its
+# tests, then a bounded fuzz run over whole requests (the seed corpus is
+# read only; what the fuzzer learns stays in build/).
+CC=clang-14 CXX=clang++-14 cmake -S tests/native -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native -j2
+ctest --test-dir build/native -j2 || status=1
+mkdir -p build/native/corpus
+if build/native/request_fuzz -max_total_time=60 -print_final_stats=1 -artifact_prefix=build/native/ \
+        build/native/corpus tests/native/corpus >build/native/fuzz.log 2>&1; then
+    echo "Fuzzing: $(sed -n 's/^stat::number_of_executed_units: *//p' build/native/fuzz.log) request lists decoded without a fault"
+else
+    tail -40 build/native/fuzz.log
+    status=1
+fi
+
 JXR_OWN_DISPLAY=1
 . scripts/wine-env.sh
 trap wine_stop EXIT INT TERM
 wine_start
 
-status=0
 ctest --preset x86_64 -j2 || status=1
 exit $status

@@ -1,10 +1,92 @@
-// Serving one request.
+// Serving one request: decode it, run the Open or Save dialog, post the
+// reply to the client, release everything and end the program.
 #include "server/server.h"
+#include "server/decode.h"
+#include "server/droplist.h"
+#include "server/reply.h"
+#include "relief/relief.h"
+#include <stddef.h>
+#include <stdlib.h>
+#include <string.h>
 
-// STAND-IN until requests are decoded and served: only releases the
-// request list, so a request can neither leak nor crash the program.
-void OnFileRequest(HWND, HDROP request, HWND)
+// The structure without the Windows 2000 tail (the macro's own expression
+// is no C++ constant, hence the equivalent here).
+#if !defined(_WIN64)
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76,
+              "the dialog structure of the shipped program is 76 bytes");
+#endif
+
+// Slot 20, on the old shell only. The look is registered once per process,
+// to match the single unregistration at exit: a nested request finds it on
+// and leaves it so.
+static void SwitchReliefLook(HDROP request, char *slot)
 {
-    if (request)
+    if (IsNewShell()) {
+        fReliefLook = 0;
+        return;
+    }
+    if (fReliefLook)
+        return;
+    fReliefLook = ReadSlotInteger(request, 20, slot);
+    if (fReliefLook) {
+        ReliefRegister(hInst);
+        ReliefAutoSubclass(hInst);
+    }
+}
+
+static BOOL ShowFileDialog(OPENFILENAMEA *ofn, BOOL fOpen)
+{
+    return fOpen ? GetOpenFileNameA(ofn) : GetSaveFileNameA(ofn);
+}
+
+// Working storage that cannot be allocated leaves the dialog unshown: the
+// client still gets the empty reply, and the program ends as after a
+// cancelled dialog. A frame window gone by the time the dialog returns
+// (closed by the user, or by a nested request) means the dialog was ended
+// by the quit message, and it then answers 1 though nobody confirmed: that
+// answer also counts as cancelled.
+void OnFileRequest(HWND frame, HDROP request, HWND client)
+{
+    char *slot = (char *)malloc(SLOT_BUFFER_SIZE);
+    char *workbooks = (char *)malloc(SLOT_BUFFER_SIZE);
+    int kindLength = slot ? ReadSlot(request, 0, slot) : 0;
+    BOOL fOpen = kindLength && strcmp(slot, "OPEN") == 0;
+    if (!client) {
+        MessageBoxA(frame, "Sending window handle is NULL", "Error", MB_OK);
         DragFinish(request);
+        free(slot);
+        free(workbooks);
+        return;
+    }
+
+    OPENFILENAMEA ofn;
+    DialogExtras extras;
+    ExtrasTexts texts;
+    ZeroMemory(&ofn, sizeof ofn);
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = client;
+    ofn.hInstance = hInst;
+    BOOL fReady = slot && workbooks;
+    if (fReady) {
+        // A list never holds an empty string, so an empty slot 0 means a
+        // list without strings: its other slots read as empty without
+        // being asked for (Wine walks past the end of such a list).
+        HDROP slots = kindLength ? request : NULL;
+        DecodeDialogRequest(slots, &ofn, slot);
+        DecodeDialogExtras(slots, &extras, &texts, slot, workbooks);
+        SwitchReliefLook(slots, slot);
+        ofn.lCustData = (LPARAM)&extras;
+    }
+    DragFinish(request);
+
+    POINT origin = {0, 0};
+    HDROP reply = DropListCreate(origin, 0, 0);
+    if (fReady && ShowFileDialog(&ofn, fOpen) == 1 && ofn.lpstrFile && IsWindow(frame))
+        reply = AppendDialogAnswer(reply, &ofn, &extras);
+    PostMessageA(client, WM_DROPFILES, (WPARAM)reply, 0);
+
+    ReleaseDialogRequest(&ofn);
+    free(slot);
+    free(workbooks);
+    DestroyWindow(frame);
 }

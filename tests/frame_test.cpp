@@ -3,35 +3,18 @@
 #include <gtest/gtest.h>
 #include "server/droplist.h"
 #include "server/server.h"
+#include "support/inprocess.h"
 #include "support/relief_spy.h"
-#include "support/testsupport.h"
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
 namespace {
 
-struct ServerThread {
-    TestThread thread;
-    int exitCode = -1;
-    HWND frame = nullptr;
-
-    explicit ServerThread(const char *title)
-    {
-        reliefSpy = ReliefSpy();
-        fReliefLook = 0;
-        thread.Start([this, title] {
-            exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)title, SW_HIDE);
-        });
-        frame = WaitForWindow(GetCurrentProcessId(), FRAME_CLASS_NAME, title, 10000);
-    }
-    int Close()
-    {
-        PostMessageA(frame, WM_CLOSE, 0, 0);
-        return thread.Join() ? exitCode : -1;
-    }
+// Each test starts with an empty relief recorder.
+struct FrameWindow : testing::Test {
+    void SetUp() override { reliefSpy = ReliefSpy(); }
 };
+struct ExitPath : FrameWindow {};
 
-TEST(FrameWindow, CreatedVisibleWithClassStyleAndTitle)
+TEST_F(FrameWindow, CreatedVisibleWithClassStyleAndTitle)
 {
     ServerThread server("frame under test");
     ASSERT_NE(server.frame, nullptr);
@@ -50,7 +33,7 @@ TEST(FrameWindow, CreatedVisibleWithClassStyleAndTitle)
     EXPECT_EQ(server.Close(), 0);
 }
 
-TEST(FrameWindow, SysColorChangeReachesReliefOnlyWhenLookIsOn)
+TEST_F(FrameWindow, SysColorChangeReachesReliefOnlyWhenLookIsOn)
 {
     ServerThread server("colour change");
     ASSERT_NE(server.frame, nullptr);
@@ -64,7 +47,7 @@ TEST(FrameWindow, SysColorChangeReachesReliefOnlyWhenLookIsOn)
     EXPECT_EQ(server.Close(), 0);
 }
 
-TEST(ExitPath, UnregistersOnceWithInstanceWhenLookWasOn)
+TEST_F(ExitPath, UnregistersOnceWithInstanceWhenLookWasOn)
 {
     ServerThread server("exit with relief");
     ASSERT_NE(server.frame, nullptr);
@@ -74,7 +57,7 @@ TEST(ExitPath, UnregistersOnceWithInstanceWhenLookWasOn)
     EXPECT_EQ(reliefSpy.lastInstance, GetModuleHandleA(nullptr));
 }
 
-TEST(ExitPath, NoReliefCallWhenLookWasOff)
+TEST_F(ExitPath, NoReliefCallWhenLookWasOff)
 {
     ServerThread server("exit without relief");
     ASSERT_NE(server.frame, nullptr);
@@ -87,7 +70,7 @@ LRESULT CALLBACK RefuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM
     return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
 }
 
-TEST(ExitPath, FailedWindowCreationReturnsZeroAtOnce)
+TEST_F(ExitPath, FailedWindowCreationReturnsZeroAtOnce)
 {
     // The class name is taken first by a class whose windows refuse to be
     // created, so the server's registration fails and so does its window.

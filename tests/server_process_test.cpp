@@ -1,5 +1,6 @@
 // The real server program started as a process of its own.
 #include <gtest/gtest.h>
+#include "support/dialogdriver.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -47,14 +48,18 @@ TEST(ServerProcess, UnquotedProgramNameIsSkipped)
     EXPECT_EQ(child.WaitExit(10000), 0u);
 }
 
-TEST(ServerProcess, NullDropHandleIsHarmless)
+// Files dragged onto the frame from the shell arrive without a client
+// window: the server refuses them with its message box and keeps waiting.
+TEST(ServerProcess, RequestWithoutClientWindowShowsTheBoxAndWaits)
 {
-    Server server(" null drop", "null drop");
+    Server server(" no client", "no client");
     ASSERT_NE(server.frame, nullptr);
-    DWORD_PTR result = 1;
-    ASSERT_TRUE(SendMessageTimeoutA(server.frame, WM_DROPFILES, 0, 0, SMTO_ABORTIFHUNG,
-                                    5000, &result));
-    EXPECT_EQ(result, 0u);
+    PostMessageA(server.frame, WM_DROPFILES, 0, 0);
+    HWND box = WaitForDialog(server.child.pi.dwProcessId, server.frame, "Error");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Sending window handle is NULL");
+    PressOk(box);
+    EXPECT_TRUE(WaitForWindowGone(box));
     EXPECT_EQ(server.child.WaitExit(200), (DWORD)STILL_ACTIVE);
     EXPECT_TRUE(IsWindow(server.frame));
     PostMessageA(server.frame, WM_CLOSE, 0, 0);

@@ -77,6 +77,17 @@ void PressCancel(HWND dialog)
     PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
 }
 
+bool WaitForWindowGone(HWND window, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
 std::string MessageBoxText(HWND box)
 {
     return TextOf(GetDlgItem(box, 0xFFFF));

@@ -15,8 +15,11 @@ bool TypeFileName(HWND dialog, const std::string &name);
 // Several files of a multi-select dialog, written as "a" "b".
 bool TypeFileNames(HWND dialog, const std::vector<std::string> &names);
 
+// Posted clicks: the dialog runs on in its own thread or process.
 void PressOk(HWND dialog);
 void PressCancel(HWND dialog);
+// Waits until a dialog or message box is gone; false on timeout.
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
 
 // The text of a message box (its static control).
 std::string MessageBoxText(HWND box);

@@ -96,6 +96,45 @@ std::string TextOf(HWND window)
     return text;
 }
 
+// Reads up to the first empty string rather than asking for the count,
+// which Wine gets wrong for a list without strings.
+std::vector<std::string> ReadDropList(HDROP list)
+{
+    std::vector<std::string> strings;
+    for (UINT i = 0;; ++i) {
+        UINT length = DragQueryFileA(list, i, nullptr, 0);
+        if (!length)
+            return strings;
+        std::vector<char> text(length + 1);
+        DragQueryFileA(list, i, text.data(), length + 1);
+        strings.emplace_back(text.data());
+    }
+}
+
+TestFolder::TestFolder(const std::string &folder, const std::vector<std::string> &files)
+    : path(folder), names(files)
+{
+    CreateDirectoryA(path.c_str(), nullptr);
+    for (const std::string &name : names) {
+        HANDLE file = CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    }
+}
+
+TestFolder::~TestFolder()
+{
+    for (const std::string &name : names)
+        DeleteFileA(File(name).c_str());
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string TestFolder::File(const std::string &name) const
+{
+    return path.back() == '\\' ? path + name : path + "\\" + name;
+}
+
 static DWORD WINAPI ThreadMain(LPVOID param)
 {
     ((TestThread *)param)->body();

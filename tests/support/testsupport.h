@@ -2,8 +2,10 @@
 // windows of a process, and threads that run a piece of code.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Full path of a program built beside the running test (e.g. "jxrwin32.exe").
 std::string SiblingPath(const char *exeName);
@@ -26,6 +28,20 @@ HWND WaitForWindow(DWORD processId, const char *className, const char *title,
 // Class name and text of any window, also of another process.
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
+
+// The strings of a drop list, read with the shell's DragQueryFileA.
+std::vector<std::string> ReadDropList(HDROP list);
+
+// A folder on drive C: of the prefix holding empty files; the files and the
+// folder go at the end. A root folder such as "C:\\" is used as it is.
+struct TestFolder {
+    std::string path;
+    std::vector<std::string> names;
+    TestFolder(const std::string &folder, const std::vector<std::string> &files);
+    ~TestFolder();
+    // The full path of a file in the folder.
+    std::string File(const std::string &name) const;
+};
 
 // Runs a function on a new thread; Join waits for it.
 struct TestThread {

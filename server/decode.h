@@ -1,0 +1,38 @@
+// Request decoding: the slot texts of a request list into the OPENFILENAME
+// and the DialogExtras record. Free of the platform beyond server/platform.h,
+// so that it also builds natively for the sanitizer tests and the fuzzer.
+#pragma once
+#include "server/platform.h"
+#include "server/dialogextras.h"
+
+// Size of each DialogExtras text buffer: 127 characters and the NUL.
+#define EXTRAS_TEXT_SIZE 128
+
+// The three text buffers of a DialogExtras record, owned with it.
+struct ExtrasTexts {
+    char checkBoxText[EXTRAS_TEXT_SIZE];
+    char label[EXTRAS_TEXT_SIZE];
+    char note[EXTRAS_TEXT_SIZE];
+};
+
+// Counted lists. Every destination holds size bytes (at least one); the
+// result is cut to fit and always terminated.
+int CopyLine(char *destination, int size, const char *text);
+void DecodeCountedList(char *destination, int size, const char *text);
+void DecodeCountedText(char *destination, int size, const char *text);
+
+// Reads one slot into a SLOT_BUFFER_SIZE buffer and returns its length. A
+// null request, or a slot past the end of the list, reads as empty.
+int ReadSlot(HDROP request, int index, char *slot);
+// A slot read as scanf's "%i" would; 0 when it holds no number.
+int ReadSlotInteger(HDROP request, int index, char *slot);
+
+// Slots 2 to 13 into an OPENFILENAME that the caller zeroed, with Flags,
+// template and hook chosen by the shell. Uses the caller's slot buffer.
+void DecodeDialogRequest(HDROP request, OPENFILENAMEA *ofn, char *slot);
+// Slots 14 to 19 into the DialogExtras record, zeroed first: slot 14 stays
+// as read in the workbooks buffer (SLOT_BUFFER_SIZE), the texts go to texts.
+void DecodeDialogExtras(HDROP request, DialogExtras *extras, ExtrasTexts *texts,
+                        char *slot, char *workbooks);
+// Frees the text buffers that DecodeDialogRequest allocated.
+void ReleaseDialogRequest(OPENFILENAMEA *ofn);

@@ -1,0 +1,324 @@
+// Request decoding: the counted-list decoders and the slot table, built
+// both for Windows (run under Wine) and natively under the sanitizers.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string.h>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+#include "server/decode.h"
+#include "support/shell_switch.h"
+#include "support/testrequest.h"
+
+namespace {
+
+using std::string;
+
+// The bytes of a list-form result up to and including its final NUL.
+string ListBytes(const char *list)
+{
+    const char *end = list;
+    while (*end)
+        end += strlen(end) + 1;
+    return string(list, end + 1 - list);
+}
+
+TEST(CopyLine, CopiesUpToTheLineFeedCutToTheDestination)
+{
+    char line[8];
+    EXPECT_EQ(CopyLine(line, sizeof line, "kept\r\nnext"), 5);
+    EXPECT_STREQ(line, "kept\r");
+    EXPECT_EQ(CopyLine(line, sizeof line, "whole"), 5);
+    EXPECT_STREQ(line, "whole");
+    EXPECT_EQ(CopyLine(line, sizeof line, "\nafter"), 0);
+    EXPECT_STREQ(line, "");
+    memset(line, '#', sizeof line);
+    EXPECT_EQ(CopyLine(line, 4, "abcdef\nxyz"), 3);
+    EXPECT_STREQ(line, "abc");
+    EXPECT_EQ(line[4], '#');
+}
+
+const char kNine[] = "\na\nb\nc\nd\ne\nf\ng\nh\ni";
+
+TEST(DecodeCountedList, ItemsByCountEachWithItsNulAndAFinalNul)
+{
+    struct {
+        string text;
+        string expected;
+    } cases[] = {
+        {"2\nText files\n*.txt\nignored", string("Text files\0*.txt\0\0", 18)},
+        {string("0x2") + kNine, string("a\0b\0\0", 5)},
+        {string("010") + kNine, string("a\0b\0c\0d\0e\0f\0g\0h\0\0", 17)},
+        {string("  +3 items") + kNine, string("a\0b\0c\0\0", 7)},
+        {string("09") + kNine, string("\0", 1)},   // 9 is no octal digit
+        {"2\r\nText\r\n*.txt\r\n", string("Text\r\0*.txt\r\0\0", 14)},
+        {"0\nText\n*.txt", string("\0", 1)},
+        {"-2\nText\n*.txt", string("\0", 1)},
+        {"two\nText\n*.txt", string("\0", 1)},
+        {"\n2\nText\n*.txt", string("\0", 1)},   // the count stands in the first line
+        {"", string("\0", 1)},
+        // Counts beyond the lines present give the lines present.
+        {"5\nText\n*.txt", string("Text\0*.txt\0\0", 12)},
+        {"2147483647\nonly", string("only\0\0", 6)},
+        {"3", string("\0", 1)},
+    };
+    for (auto &c : cases) {
+        char buffer[64];
+        DecodeCountedList(buffer, sizeof buffer, c.text.c_str());
+        EXPECT_EQ(ListBytes(buffer), c.expected) << c.text;
+    }
+}
+
+TEST(DecodeCountedList, ALongListIsCutAndStaysDoubleTerminated)
+{
+    char buffer[16];
+    for (auto c : {std::make_pair(8, string("Text\0*\0\0", 8)), std::make_pair(6, string("Text\0\0", 6)),
+                   std::make_pair(1, string("\0", 1))}) {
+        memset(buffer, '#', sizeof buffer);
+        DecodeCountedList(buffer, c.first, "2\nText\n*.txt");
+        EXPECT_EQ(string(buffer, c.first), c.second) << c.first;
+        EXPECT_EQ(buffer[c.first], '#') << c.first;
+    }
+}
+
+TEST(DecodeCountedText, TheFirstItemForAnyNonzeroCountElseEmpty)
+{
+    struct {
+        const char *text, *expected;
+    } cases[] = {
+        {"3\nfirst\nsecond\nthird", "first"}, {"-1\nnegative too", "negative too"},
+        {"0x10\nhex", "hex"},                  {"1\nline\r\nnext", "line\r"},
+        {"0\nignored", ""},                    {"none\nignored", ""},
+        {"1", ""},                             {"1\n", ""},
+        {"", ""},
+    };
+    for (auto &c : cases) {
+        char buffer[64];
+        DecodeCountedText(buffer, sizeof buffer, c.text);
+        EXPECT_STREQ(buffer, c.expected) << c.text;
+    }
+    char cut[8];
+    memset(cut, '#', sizeof cut);
+    DecodeCountedText(cut, 4, "1\nabcdef");
+    EXPECT_STREQ(cut, "abc");
+    EXPECT_EQ(cut[4], '#');
+}
+
+// The slots of a plain request. Slot 1 is never read; no slot may be
+// empty, as an empty text would end the list.
+std::vector<string> PlainSlots()
+{
+    return {"OPEN", "-", "2\nText\n*.txt", "0", "0", "1", "0", "0", "0", "0", "0",
+            "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+}
+
+// A request decoded as the server decodes it; its buffers go with it.
+struct Decoded {
+    OPENFILENAMEA ofn;
+    DialogExtras extras;
+    ExtrasTexts texts;
+    std::vector<char> slot = std::vector<char>(SLOT_BUFFER_SIZE);
+    std::vector<char> workbooks = std::vector<char>(SLOT_BUFFER_SIZE);
+
+    explicit Decoded(HDROP request)
+    {
+        memset(&ofn, 0, sizeof ofn);
+        memset(&extras, 0xCC, sizeof extras);
+        memset(&texts, '#', sizeof texts);
+        DecodeDialogRequest(request, &ofn, slot.data());
+        DecodeDialogExtras(request, &extras, &texts, slot.data(), workbooks.data());
+    }
+    ~Decoded() { ReleaseDialogRequest(&ofn); }
+};
+
+struct SlotTable : testing::Test {
+    void TearDown() override { fTestNewShell = 1; }
+    // The plain request with some slots changed; a list of fewer slots
+    // when the last change is a resize.
+    std::unique_ptr<Decoded> Decode(std::vector<std::pair<int, string>> changes, size_t count = 21)
+    {
+        std::vector<string> slots = PlainSlots();
+        for (auto &change : changes)
+            slots[change.first] = change.second;
+        slots.resize(count);
+        return std::make_unique<Decoded>(TestRequest(slots).handle);
+    }
+};
+
+TEST_F(SlotTable, FiltersTheCustomOneOnlyWithASize)
+{
+    auto d = Decode({{3, "2\nMine\n*.my"}});
+    EXPECT_EQ(ListBytes(d->ofn.lpstrFilter), string("Text\0*.txt\0\0", 12));
+    EXPECT_EQ(d->ofn.lpstrCustomFilter, nullptr);
+    EXPECT_EQ(d->ofn.nMaxCustFilter, 0u);
+    d = Decode({{2, "0"}, {3, "2\nMine\n*.my"}, {4, "40"}});
+    EXPECT_EQ(ListBytes(d->ofn.lpstrFilter), string("\0", 1));
+    EXPECT_EQ(d->ofn.nMaxCustFilter, 40u);
+    EXPECT_EQ(ListBytes(d->ofn.lpstrCustomFilter), string("Mine\0*.my\0\0", 11));
+}
+
+TEST_F(SlotTable, FileAndFileTitleBuffersOnlyWithASize)
+{
+    auto d = Decode({{6, "1\nC:\\DATA\\A.TXT"}, {8, "1\nA.TXT"}});
+    EXPECT_EQ(d->ofn.lpstrFile, nullptr);
+    EXPECT_EQ(d->ofn.nMaxFile, 0u);
+    EXPECT_EQ(d->ofn.lpstrFileTitle, nullptr);
+    d = Decode({{6, "1\nC:\\DATA\\A.TXT"}, {7, "260"}, {8, "1\nA.TXT"}, {9, "0x40"}});
+    EXPECT_EQ(d->ofn.nMaxFile, 260u);
+    EXPECT_STREQ(d->ofn.lpstrFile, "C:\\DATA\\A.TXT");
+    // Two NULs past the end that the dialog is not told of.
+    EXPECT_EQ(d->ofn.lpstrFile[260], '\0');
+    EXPECT_EQ(d->ofn.lpstrFile[261], '\0');
+    EXPECT_EQ(d->ofn.nMaxFileTitle, 64u);
+    EXPECT_STREQ(d->ofn.lpstrFileTitle, "A.TXT");
+}
+
+TEST_F(SlotTable, NumbersReadAsPercentIAndZeroWithoutOne)
+{
+    auto d = Decode({{5, " 3"}, {15, "1"}, {16, "-7 and text"}});
+    EXPECT_EQ(d->ofn.nFilterIndex, 3u);
+    EXPECT_EQ(d->extras.fShowCheckBox, 1);
+    EXPECT_EQ(d->extras.nCheckState, -7);
+    d = Decode({{5, "x"}, {16, "none"}});
+    EXPECT_EQ(d->ofn.nFilterIndex, 0u);
+    EXPECT_EQ(d->extras.nCheckState, 0);
+}
+
+TEST_F(SlotTable, InitialDirectoryTitleAndDefaultExtension)
+{
+    auto d = Decode({});
+    EXPECT_STREQ(d->ofn.lpstrInitialDir, "");
+    EXPECT_STREQ(d->ofn.lpstrTitle, "");
+    EXPECT_EQ(d->ofn.lpstrDefExt, nullptr);
+    d = Decode({{10, "1\nC:\\DATA"}, {11, "3\nChoose a file\nsecond\nthird"}, {13, "1\ntxt"}});
+    EXPECT_STREQ(d->ofn.lpstrInitialDir, "C:\\DATA");
+    EXPECT_STREQ(d->ofn.lpstrTitle, "Choose a file");
+    EXPECT_STREQ(d->ofn.lpstrDefExt, "txt");
+    d = Decode({{13, "01\ntxt"}});
+    EXPECT_EQ(d->ofn.lpstrDefExt, nullptr);
+    // A list of thirteen strings: slot 13 reads as the empty text.
+    d = Decode({}, 13);
+    ASSERT_NE(d->ofn.lpstrDefExt, nullptr);
+    EXPECT_STREQ(d->ofn.lpstrDefExt, "");
+}
+
+TEST_F(SlotTable, FlagsTemplateAndHookByShell)
+{
+    for (const char *flags : {"0", "512", "4294967295", "96"}) {
+        auto d = Decode({{12, flags}});
+        EXPECT_EQ(d->ofn.Flags, (DWORD)strtoul(flags, nullptr, 10) | OFN_EXPLORER) << flags;
+        EXPECT_EQ(d->ofn.lpTemplateName, MAKEINTRESOURCEA(IDD_EXPLORER_EXTRAS)) << flags;
+        EXPECT_EQ(d->ofn.lpfnHook, ExplorerHookProc) << flags;
+    }
+    fTestNewShell = 0;
+    struct {
+        const char *slot12;
+        DWORD flags;
+        int templateId;
+    } cases[] = {
+        {"512", OFN_ALLOWMULTISELECT, IDD_OLDSTYLE_MULTI},
+        {"0", OFN_LONGNAMES, IDD_OLDSTYLE_SINGLE},
+        {"4294967295", 0xFFFFFFFFu & ~(DWORD)OFN_EXPLORER, IDD_OLDSTYLE_MULTI},
+    };
+    for (auto &c : cases) {
+        auto d = Decode({{12, c.slot12}});
+        EXPECT_EQ(d->ofn.Flags, c.flags) << c.slot12;
+        EXPECT_EQ(d->ofn.lpTemplateName, MAKEINTRESOURCEA(c.templateId)) << c.slot12;
+        EXPECT_EQ(d->ofn.lpfnHook, OldStyleHookProc) << c.slot12;
+    }
+    // "%lu" is decimal: it reads the 0 of 0x200.
+    EXPECT_EQ(Decode({{12, "0x200"}})->ofn.Flags, (DWORD)OFN_LONGNAMES);
+}
+
+TEST_F(SlotTable, ExtrasTextsCutTo127AndTheNoteOnlyWhenNotEmpty)
+{
+    string longLine = "1\n" + string(200, 'c');
+    auto d = Decode({{14, "1\nBook.xls\n0"}, {17, "1\nRemember"}, {18, longLine}, {19, "1\nA note"}});
+    EXPECT_EQ(d->extras.lpstrWorkbooks, d->workbooks.data());
+    EXPECT_STREQ(d->extras.lpstrWorkbooks, "1\nBook.xls\n0");
+    EXPECT_EQ(d->extras.lpstrCheckBoxText, d->texts.checkBoxText);
+    EXPECT_STREQ(d->extras.lpstrCheckBoxText, "Remember");
+    EXPECT_EQ(string(d->extras.lpstrLabel), string(127, 'c'));
+    EXPECT_EQ(d->extras.lpstrNote, d->texts.note);
+    EXPECT_STREQ(d->extras.lpstrNote, "A note");
+    d = Decode({});
+    EXPECT_EQ(d->extras.lpstrNote, nullptr);
+    EXPECT_STREQ(d->extras.lpstrCheckBoxText, "");
+    EXPECT_STREQ(d->extras.lpstrLabel, "");
+}
+
+// Bad input: every field the dialog sees stays consistent with its buffer.
+struct BadRequest : SlotTable {};
+
+TEST_F(BadRequest, NoSlotsAtAllOrFewerSlotsReadAsEmptyTexts)
+{
+    Decoded none(nullptr);   // the server reads a list without strings so
+    EXPECT_EQ(none.ofn.lpstrFilter[0], '\0');
+    EXPECT_EQ(none.ofn.lpstrFile, nullptr);
+    EXPECT_STREQ(none.ofn.lpstrTitle, "");
+    EXPECT_EQ(none.ofn.Flags, (DWORD)OFN_EXPLORER);
+    EXPECT_STREQ(none.ofn.lpstrDefExt, "");
+    EXPECT_STREQ(none.extras.lpstrWorkbooks, "");
+    EXPECT_EQ(none.extras.nCheckState, 0);
+    EXPECT_EQ(none.extras.lpstrNote, nullptr);
+    auto d = Decode({{6, "1\nA.TXT"}, {7, "100"}}, 8);
+    EXPECT_STREQ(d->ofn.lpstrFile, "A.TXT");
+    EXPECT_EQ(d->ofn.nMaxFileTitle, 0u);
+    EXPECT_STREQ(d->ofn.lpstrTitle, "");
+    EXPECT_STREQ(d->extras.lpstrCheckBoxText, "");
+}
+
+TEST_F(BadRequest, NegativeSizesReadAsZero)
+{
+    auto d = Decode({{3, "1\nx"}, {4, "-40"}, {6, "1\nA.TXT"}, {7, "-1"}, {8, "1\nA.TXT"},
+                     {9, "-2147483648"}});
+    EXPECT_EQ(d->ofn.lpstrCustomFilter, nullptr);
+    EXPECT_EQ(d->ofn.nMaxCustFilter, 0u);
+    EXPECT_EQ(d->ofn.lpstrFile, nullptr);
+    EXPECT_EQ(d->ofn.nMaxFile, 0u);
+    EXPECT_EQ(d->ofn.lpstrFileTitle, nullptr);
+    EXPECT_EQ(d->ofn.nMaxFileTitle, 0u);
+}
+
+TEST_F(BadRequest, TextsLongerThanTheClientsSizesAreCut)
+{
+    auto d = Decode({{3, "2\nMy files\n*.mine"}, {4, "12"}, {6, "1\nC:\\A\\VERY\\LONG.TXT"},
+                     {7, "8"}, {8, "1\nLONGNAME.TXT"}, {9, "1"}});
+    EXPECT_EQ(string(d->ofn.lpstrCustomFilter, 12), string("My files\0*\0\0", 12));
+    EXPECT_STREQ(d->ofn.lpstrFile, "C:\\A\\VE");
+    EXPECT_STREQ(d->ofn.lpstrFileTitle, "");
+}
+
+TEST_F(BadRequest, HugeSizeIsHonouredOnlyWhenItCanBeAllocated)
+{
+    // The second size wraps around 32 bits to -1.
+    auto d = Decode({{6, "1\nA.TXT"}, {7, "0x7FFFFFFF"}, {8, "1\nA.TXT"}, {9, "4294967295"}});
+    if (d->ofn.lpstrFile) {
+        EXPECT_EQ(d->ofn.nMaxFile, 0x7FFFFFFFu);
+        EXPECT_STREQ(d->ofn.lpstrFile, "A.TXT");
+    } else {
+        EXPECT_EQ(d->ofn.nMaxFile, 0u);
+    }
+    EXPECT_EQ(d->ofn.lpstrFileTitle, nullptr);
+    EXPECT_EQ(d->ofn.nMaxFileTitle, 0u);
+}
+
+TEST_F(BadRequest, SlotsOfAndBeyond9215CharactersAreCut)
+{
+    auto d = Decode({{10, "1\n" + string(20000, 'd')}, {11, "1\n" + string(9213, 't')},
+                     {14, string(9300, 'w')}});
+    EXPECT_EQ(strlen(d->ofn.lpstrTitle), 9213u);
+    EXPECT_EQ(strlen(d->ofn.lpstrInitialDir), 9213u);
+    EXPECT_EQ(strlen(d->extras.lpstrWorkbooks), 9215u);
+}
+
+TEST_F(BadRequest, CountsBeyondTheLinesPresent)
+{
+    auto d = Decode({{2, "100\nText\n*.txt"}, {11, "7"}, {17, "2147483647\n"}});
+    EXPECT_EQ(ListBytes(d->ofn.lpstrFilter), string("Text\0*.txt\0\0", 12));
+    EXPECT_STREQ(d->ofn.lpstrTitle, "");
+    EXPECT_STREQ(d->extras.lpstrCheckBoxText, "");
+}
+
+}  // namespace

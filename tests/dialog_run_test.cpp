@@ -1,0 +1,156 @@
+// Requests served end to end on the new shell: the server's loop on its own
+// thread, a client window on another, the real WM_DROPFILES transport and
+// the platform's dialog driven as a user would.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <mutex>
+#include "server/server.h"
+#include "support/dialogdriver.h"
+#include "support/inprocess.h"
+#include "support/testrequest.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct DialogRun : ServedInProcess {};
+
+TEST_F(DialogRun, CancelledOpenGivesTheEmptyListAndEnds)
+{
+    ASSERT_NE(server.frame, nullptr);
+    ASSERT_TRUE(Answer(PlainRequest("Cancel me", folder.path), "Cancel me", {}));
+    EXPECT_FALSE(client.nullReply);
+    EXPECT_EQ(client.reply, Strings{});
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, ConfirmedFileWithCheckStateAndFilterIndex)
+{
+    Strings slots = PlainRequest("Pick one", folder.path);
+    slots[5] = "2";
+    ASSERT_TRUE(Answer(slots, "Pick one", {"A.TXT"}));
+    EXPECT_EQ(client.reply, (Strings{"0", "2", folder.File("A.TXT")}));
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, WithoutTheHookTheCheckStateOfSlot16GoesBack)
+{
+    Strings slots = PlainRequest("Checked", folder.path);
+    slots[16] = "1";
+    ASSERT_TRUE(Answer(slots, "Checked", {"B.TXT"}));
+    EXPECT_EQ(client.reply, (Strings{"1", "1", folder.File("B.TXT")}));
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, SeveralFilesGiveTheDirectoryThenEachPath)
+{
+    Strings slots = PlainRequest("Pick several", folder.path);
+    slots[12] = "512";
+    ASSERT_TRUE(Answer(slots, "Pick several", {"A.TXT", "B.TXT"}));
+    EXPECT_EQ(client.reply,
+              (Strings{"0", "1", folder.path, folder.File("A.TXT"), folder.File("B.TXT")}));
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, OneFileOfAMultiSelectDialogGivesDirectoryAndPath)
+{
+    // A longer initial name leaves bytes behind the shorter answer.
+    Strings slots = PlainRequest("Pick one of many", folder.path);
+    slots[12] = "512";
+    slots[6] = "1\nA-much-longer-initial-name.TXT";
+    ASSERT_TRUE(Answer(slots, "Pick one of many", {"A.TXT"}));
+    EXPECT_EQ(client.reply, (Strings{"0", "1", folder.path, folder.File("A.TXT")}));
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, RootDirectoryGivesDoubledBackslashes)
+{
+    TestFolder root("C:\\", {"JXRROOTA.TXT", "JXRROOTB.TXT"});
+    Strings slots = PlainRequest("Pick at the root", "C:\\");
+    slots[12] = "512";
+    ASSERT_TRUE(Answer(slots, "Pick at the root", {"JXRROOTA.TXT", "JXRROOTB.TXT"}));
+    EXPECT_EQ(client.reply,
+              (Strings{"0", "1", "C:\\", "C:\\\\JXRROOTA.TXT", "C:\\\\JXRROOTB.TXT"}));
+    ExpectEndedNormally();
+}
+
+// Drop handles the program releases, recorded at its import of DragFinish.
+std::mutex releasedLock;
+std::vector<HDROP> released;
+ImportPatch *dragFinishPatch;
+
+void WINAPI RecordDragFinish(HDROP list)
+{
+    {
+        std::lock_guard<std::mutex> hold(releasedLock);
+        released.push_back(list);
+    }
+    dragFinishPatch->Original<decltype(&DragFinish)>()(list);
+}
+
+TEST_F(DialogRun, WithoutClientWindowTheMessageBoxShowsAndTheServerWaits)
+{
+    ImportPatch patch("shell32.dll", "DragFinish", (void *)RecordDragFinish);
+    ASSERT_NE(patch.slot, nullptr);
+    dragFinishPatch = &patch;
+    released.clear();
+
+    HDROP request = TestRequest(PlainRequest("never shown", folder.path)).Release();
+    PostMessageA(server.frame, WM_DROPFILES, (WPARAM)request, 0);
+    HWND box = WaitForDialog(GetCurrentProcessId(), server.frame, "Error");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Sending window handle is NULL");
+    PressOk(box);
+    ASSERT_TRUE(WaitForWindowGone(box));
+    EXPECT_FALSE(server.WaitExit(300));
+    EXPECT_TRUE(IsWindow(server.frame));
+    {
+        std::lock_guard<std::mutex> hold(releasedLock);
+        EXPECT_EQ(std::count(released.begin(), released.end(), request), 1);
+    }
+    EXPECT_EQ(WaitForDialog(GetCurrentProcessId(), nullptr, "never shown", 300), nullptr);
+
+    // The server still serves the next request.
+    ASSERT_TRUE(Answer(PlainRequest("After the box", folder.path), "After the box", {}));
+    EXPECT_EQ(client.replies, 1);
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, SecondRequestDuringTheDialogIsServedNested)
+{
+    HWND first = Send(PlainRequest("First", folder.path), "First");
+    ASSERT_NE(first, nullptr);
+    ClientWindow second;
+    second.Request(server.frame, TestRequest(PlainRequest("Second", folder.path)).Release());
+    HWND nested = WaitForDialog(GetCurrentProcessId(), second.window, "Second");
+    ASSERT_NE(nested, nullptr);
+    EXPECT_TRUE(IsWindow(first));
+    ASSERT_TRUE(TypeFileName(nested, "B.TXT"));
+    PressOk(nested);
+    ASSERT_TRUE(second.WaitReply());
+    EXPECT_EQ(second.reply, (Strings{"0", "1", folder.File("B.TXT")}));
+    // The nested request destroyed the frame; its quit message ends the
+    // outer dialog, which answers as cancelled.
+    ASSERT_TRUE(client.WaitReply());
+    EXPECT_FALSE(client.nullReply);
+    EXPECT_EQ(client.reply, Strings{});
+    EXPECT_FALSE(IsWindow(first));
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, ClosingTheFrameDuringTheDialogAnswersAsCancelled)
+{
+    // The dialog, ended by the quit message, reports success and leaves the
+    // initial name in the buffer: that is no answer of the user.
+    Strings slots = PlainRequest("Frame closed", folder.path);
+    slots[6] = "1\nA.TXT";
+    HWND dialog = Send(slots, "Frame closed");
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(server.frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(client.WaitReply());
+    EXPECT_FALSE(client.nullReply);
+    EXPECT_EQ(client.reply, Strings{});
+    ExpectEndedNormally();
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// Server thread, client window and plain requests (see inprocess.h).
+#include "support/inprocess.h"
+#include "support/dialogdriver.h"
+#include "support/testrequest.h"
+
+ServerThread::ServerThread(const char *title)
+{
+    thread.Start([this, title] {
+        exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)title, SW_SHOW);
+    });
+    frame = WaitForWindow(GetCurrentProcessId(), "JxrWin32Frame", title, 10000);
+}
+
+bool ServerThread::WaitExit(DWORD timeoutMs)
+{
+    return thread.Join(timeoutMs);
+}
+
+int ServerThread::Close()
+{
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    return WaitExit() ? exitCode : -1;
+}
+
+namespace {
+const char kClientClass[] = "JxrTestClient";
+
+LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          (LONG_PTR)((CREATESTRUCTA *)lParam)->lpCreateParams);
+    if (message != WM_DROPFILES)
+        return DefWindowProcA(window, message, wParam, lParam);
+    ClientWindow *client = (ClientWindow *)GetWindowLongPtrA(window, GWLP_USERDATA);
+    client->nullReply = wParam == 0;
+    client->reply = wParam ? ReadDropList((HDROP)wParam) : std::vector<std::string>();
+    if (wParam)
+        DragFinish((HDROP)wParam);
+    client->replies++;
+    SetEvent(client->replied);
+    return 0;
+}
+}  // namespace
+
+ClientWindow::ClientWindow()
+{
+    replied = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    thread.Start([this, ready] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ClientProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kClientClass;
+        RegisterClassA(&wc);
+        window = CreateWindowExA(0, kClientClass, "client", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                 nullptr, nullptr, wc.hInstance, this);
+        SetEvent(ready);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageA(&msg);
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(ready, 10000);
+    CloseHandle(ready);
+}
+
+ClientWindow::~ClientWindow()
+{
+    PostThreadMessageA(GetThreadId(thread.handle), WM_QUIT, 0, 0);
+    thread.Join();
+    CloseHandle(replied);
+}
+
+void ClientWindow::Request(HWND frame, HDROP request)
+{
+    PostMessageA(frame, WM_DROPFILES, (WPARAM)request, (LPARAM)window);
+}
+
+bool ClientWindow::WaitReply(DWORD timeoutMs)
+{
+    return WaitForSingleObject(replied, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::vector<std::string> PlainRequest(const std::string &title, const std::string &directory)
+{
+    return {"OPEN", "-", "4\nText files\n*.TXT\nAll files\n*.*", "0", "0", "1", "0", "260",
+            "0", "0", "1\n" + directory, "1\n" + title, "0", "0", "0", "0", "0", "0",
+            "0", "0", "0"};
+}
+
+HWND ServedInProcess::Send(const std::vector<std::string> &slots, const char *title)
+{
+    client.Request(server.frame, TestRequest(slots).Release());
+    return WaitForDialog(GetCurrentProcessId(), client.window, title);
+}
+
+bool ServedInProcess::Answer(const std::vector<std::string> &slots, const char *title,
+                             const std::vector<std::string> &names)
+{
+    HWND dialog = Send(slots, title);
+    if (!dialog)
+        return false;
+    if (names.empty())
+        PressCancel(dialog);
+    else if (!(names.size() == 1 ? TypeFileName(dialog, names[0]) : TypeFileNames(dialog, names)))
+        return false;
+    else
+        PressOk(dialog);
+    return client.WaitReply();
+}
+
+void ServedInProcess::ExpectEndedNormally()
+{
+    EXPECT_TRUE(server.WaitExit());
+    EXPECT_EQ(server.exitCode, 0);
+    EXPECT_FALSE(IsWindow(server.frame));
+}
