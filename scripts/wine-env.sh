@@ -1,7 +1,7 @@
 # Sourced by the test and demo scripts: a Wine prefix of our own, a private
 # Xvfb display and a wineserver kept alive for the run. wine_stop ends only
-# what wine_start started.
-ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# what wine_start started. Source it from the repository's root.
+ROOT=$(pwd)
 export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
