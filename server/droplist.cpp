@@ -57,3 +57,54 @@ HDROP DropListAppend(HDROP list, const void *text)
     GlobalUnlock(grown);
     return (HDROP)grown;
 }
+
+static bool IsNulAt(const BYTE *at, SIZE_T unit)
+{
+    return unit == 1 ? at[0] == 0 : (at[0] | at[1]) == 0;
+}
+
+// Counts the strings of a block, stopping at the end of the list; -1 when
+// the list runs past the block (a string or the final NUL missing).
+static int CountStrings(const BYTE *block, SIZE_T size)
+{
+    if (size <= DROPLIST_HEADER_SIZE)
+        return -1;
+    DROPFILES header;
+    CopyMemory(&header, block, sizeof header);
+    SIZE_T unit = header.fWide ? sizeof(WCHAR) : 1;
+    if (header.pFiles < DROPLIST_HEADER_SIZE || header.pFiles >= size)
+        return -1;
+    SIZE_T at = header.pFiles;
+    for (int count = 0;; ++count) {
+        SIZE_T start = at;
+        while (at + unit <= size && !IsNulAt(block + at, unit))
+            at += unit;
+        if (at + unit > size)
+            return -1;
+        at += unit;
+        if (at - unit == start)
+            return count;
+    }
+}
+
+UINT DropListCount(HDROP list)
+{
+    const BYTE *block = (const BYTE *)GlobalLock((HGLOBAL)list);
+    if (!block)
+        return 0;
+    int count = CountStrings(block, GlobalSize((HGLOBAL)list));
+    GlobalUnlock((HGLOBAL)list);
+    return count < 0 ? 0 : count;
+}
+
+HDROP DropListFromBlock(const void *data, SIZE_T size)
+{
+    if (!data || CountStrings((const BYTE *)data, size) < 0)
+        return NULL;
+    HGLOBAL list = GlobalAlloc(DROPLIST_FLAGS, size);
+    if (!list)
+        return NULL;
+    CopyMemory(GlobalLock(list), data, size);
+    GlobalUnlock(list);
+    return (HDROP)list;
+}

@@ -10,3 +10,13 @@
 
 HDROP DropListCreate(POINT point, BOOL fNC, BOOL fWide);
 HDROP DropListAppend(HDROP list, const void *text);
+
+// A drop list copied from a block received from another process; null when
+// the block is not a whole list: shorter than its header and final NUL,
+// strings starting outside it, or a string not terminated within it.
+HDROP DropListFromBlock(const void *block, SIZE_T size);
+
+// Number of strings in a list, counted within its block. Unlike
+// DragQueryFile with index 0xFFFFFFFF it never reads past the block (Wine's
+// reads one byte beyond an empty list and miscounts it).
+UINT DropListCount(HDROP list);

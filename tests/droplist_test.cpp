@@ -133,6 +133,23 @@ TEST(DropListAppend, CallerContinuesWithReturnedHandle)
     DragFinish(list);
 }
 
+TEST(DropListCount, CountsWithinTheBlock)
+{
+    HDROP list = DropListCreate(POINT{0, 0}, 0, 0);
+    EXPECT_EQ(DropListCount(list), 0u);
+    for (const char *t : {"a", "bb", "ccc"})
+        list = Append(list, t);
+    EXPECT_EQ(DropListCount(list), 3u);
+    DragFinish(list);
+
+    HDROP wide = DropListCreate(POINT{0, 0}, 0, 1);
+    EXPECT_EQ(DropListCount(wide), 0u);
+    wide = DropListAppend(DropListAppend(wide, L"x"), L"yz");
+    EXPECT_EQ(DropListCount(wide), 2u);
+    DragFinish(wide);
+    EXPECT_EQ(DropListCount(nullptr), 0u);
+}
+
 // A heap that refuses every block above 1 MiB: Wine needs about a minute
 // of system time to exhaust real address space or commit, so the refusal
 // is made at the program's import of GlobalReAlloc.

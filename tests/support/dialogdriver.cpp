@@ -17,7 +17,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
     DialogQuery *q = (DialogQuery *)param;
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != q->processId || !IsWindowVisible(window) || ClassOf(window) != "#32770")
+    if ((q->processId && pid != q->processId) || !IsWindowVisible(window) || ClassOf(window) != "#32770")
         return TRUE;
     if (q->owner && GetWindow(window, GW_OWNER) != q->owner)
         return TRUE;

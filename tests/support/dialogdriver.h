@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// Waits for a visible dialog (#32770) of the process; owner and title,
-// when given, must match. Returns once its initialisation is done.
+// Waits for a visible dialog (#32770) of the process (0: of any process);
+// owner and title, when given, must match. Returns once its initialisation is done.
 HWND WaitForDialog(DWORD processId, HWND owner, const char *title, DWORD timeoutMs = 10000);
 
 // The file name box: edt1 in old-style dialogs, cmb13 in Explorer style.

@@ -1,0 +1,494 @@
+// Client library of the file dialog server: request building, the server
+// process, both transports and reply decoding.
+#include "client/jxrclient.h"
+#include "server/droplist.h"
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#define FRAME_CLASS "JxrWin32Frame"
+#define REPLY_CLASS "JxrClientReply"
+#define SLOT_COUNT 21
+#define SLOT_MAX (SLOT_BUFFER_SIZE - 1)     // longer slots arrive cut
+#define WORKBOOK_LINE_MAX 255
+#define START_TIMEOUT_MS 10000
+
+static void SetError(char *error, int size, const char *format, ...)
+{
+    if (!error || size <= 0)
+        return;
+    va_list args;
+    va_start(args, format);
+    vsnprintf(error, size, format, args);
+    va_end(args);
+    error[size - 1] = '\0';
+}
+
+// ---- Request building --------------------------------------------------
+
+// One slot's text, grown as needed; failed marks lack of memory.
+struct SlotText {
+    char *text;
+    size_t length, capacity;
+    bool failed;
+};
+
+static void Put(SlotText *s, const char *text)
+{
+    size_t n = strlen(text);
+    if (s->failed)
+        return;
+    if (s->length + n + 1 > s->capacity) {
+        size_t capacity = (s->length + n + 1) * 2;
+        char *grown = (char *)realloc(s->text, capacity);
+        if (!grown) {
+            s->failed = true;
+            return;
+        }
+        s->text = grown;
+        s->capacity = capacity;
+    }
+    memcpy(s->text + s->length, text, n + 1);
+    s->length += n;
+}
+
+static void PutNumber(SlotText *s, long long value, bool isUnsigned)
+{
+    char number[32];
+    sprintf(number, isUnsigned ? "%llu" : "%lld", value);
+    Put(s, number);
+}
+
+static void PutLine(SlotText *s, const char *line)
+{
+    Put(s, "\n");
+    Put(s, line);
+}
+
+// Single form: "1" and the text, or "0" for none.
+static void PutSingle(SlotText *s, const char *text)
+{
+    if (!text) {
+        Put(s, "0");
+        return;
+    }
+    Put(s, "1");
+    PutLine(s, text);
+}
+
+static void PutFilters(SlotText *s, const JxrFilter *filters, int count)
+{
+    PutNumber(s, 2LL * count, false);
+    for (int i = 0; i < count; ++i) {
+        PutLine(s, filters[i].description ? filters[i].description : "");
+        PutLine(s, filters[i].pattern ? filters[i].pattern : "");
+    }
+}
+
+static void PutWorkbooks(SlotText *s, const JxrWorkbook *workbooks, int count)
+{
+    PutNumber(s, count, false);
+    for (int i = 0; i < count; ++i) {
+        PutLine(s, workbooks[i].name ? workbooks[i].name : "");
+        PutLine(s, workbooks[i].special ? "1" : "0");
+    }
+}
+
+static bool HasLineFeed(const char *text)
+{
+    return text && strchr(text, '\n');
+}
+
+// The field checks the wire format needs; a message names the first fault.
+static bool CheckRequest(const JxrRequest *r, char *error, int errorSize)
+{
+    const char *texts[] = {r->customFilter.description, r->customFilter.pattern, r->file,
+                           r->fileTitle, r->initialDir, r->title, r->defExt,
+                           r->checkBoxText, r->label, r->note};
+    for (const char *t : texts)
+        if (HasLineFeed(t)) {
+            SetError(error, errorSize, "a text holds a line feed: \"%.40s\"", t);
+            return false;
+        }
+    if ((r->filterCount && !r->filters) || r->filterCount < 0
+        || (r->workbookCount && !r->workbooks) || r->workbookCount < 0) {
+        SetError(error, errorSize, "a list count does not match its entries");
+        return false;
+    }
+    for (int i = 0; i < r->filterCount; ++i)
+        if (HasLineFeed(r->filters[i].description) || HasLineFeed(r->filters[i].pattern)) {
+            SetError(error, errorSize, "filter %d holds a line feed", i + 1);
+            return false;
+        }
+    for (int i = 0; i < r->workbookCount; ++i) {
+        const char *name = r->workbooks[i].name ? r->workbooks[i].name : "";
+        if (HasLineFeed(name) || strlen(name) > WORKBOOK_LINE_MAX) {
+            SetError(error, errorSize, "workbook %d: a name of at most %d characters on one line",
+                     i + 1, WORKBOOK_LINE_MAX);
+            return false;
+        }
+    }
+    if (r->customFilterSize < 0 || r->fileBufferSize < 0 || r->fileTitleSize < 0) {
+        SetError(error, errorSize, "a buffer size is negative");
+        return false;
+    }
+    return true;
+}
+
+void JxrRequestInit(JxrRequest *request)
+{
+    memset(request, 0, sizeof *request);
+    request->kind = JXR_OPEN;
+    request->filterIndex = 1;
+    request->fileBufferSize = 4096;
+    request->flags = OFN_HIDEREADONLY;
+}
+
+// Writes slot i of the request; slot 1 is never read, so it carries a mark.
+static void PutSlot(SlotText *s, const JxrRequest *r, int slot)
+{
+    switch (slot) {
+    case 0:  Put(s, r->kind == JXR_OPEN ? "OPEN" : "SAVE"); break;
+    case 1:  Put(s, "-"); break;
+    case 2:  PutFilters(s, r->filters, r->filterCount); break;
+    case 3:  PutFilters(s, &r->customFilter, r->customFilterSize > 0); break;
+    case 4:  PutNumber(s, r->customFilterSize, false); break;
+    case 5:  PutNumber(s, r->filterIndex, false); break;
+    case 6:  PutSingle(s, r->file); break;
+    case 7:  PutNumber(s, r->fileBufferSize, false); break;
+    case 8:  PutSingle(s, r->fileTitle); break;
+    case 9:  PutNumber(s, r->fileTitleSize, false); break;
+    case 10: PutSingle(s, r->initialDir); break;
+    case 11: PutSingle(s, r->title ? r->title : r->kind == JXR_OPEN ? "Open" : "Save As"); break;
+    case 12: PutNumber(s, r->flags, true); break;
+    case 13: PutSingle(s, r->defExt); break;
+    case 14: PutWorkbooks(s, r->workbooks, r->workbookCount); break;
+    case 15: PutNumber(s, r->showCheckBox, false); break;
+    case 16: PutNumber(s, r->checkState, false); break;
+    case 17: PutSingle(s, r->checkBoxText ? r->checkBoxText : ""); break;
+    case 18: PutSingle(s, r->label ? r->label : ""); break;
+    case 19: PutSingle(s, r->note && *r->note ? r->note : NULL); break;
+    case 20: PutNumber(s, r->reliefLook, false); break;
+    }
+}
+
+HGLOBAL JxrBuildRequest(const JxrRequest *request, char *error, int errorSize)
+{
+    if (!CheckRequest(request, error, errorSize))
+        return NULL;
+    POINT origin = {0, 0};
+    HDROP list = DropListCreate(origin, FALSE, FALSE);
+    SlotText s = {NULL, 0, 0, false};
+    int slot = 0;
+    for (; list && slot < SLOT_COUNT; ++slot) {
+        s.length = 0;
+        PutSlot(&s, request, slot);
+        if (s.length > SLOT_MAX && !s.failed) {
+            SetError(error, errorSize, "request slot %d is longer than %d characters", slot, SLOT_MAX);
+            break;
+        }
+        HDROP grown = s.failed ? NULL : DropListAppend(list, s.text);
+        if (!grown) {
+            SetError(error, errorSize, "out of memory");
+            break;
+        }
+        list = grown;
+    }
+    free(s.text);
+    if (!list)
+        SetError(error, errorSize, "out of memory");
+    else if (slot < SLOT_COUNT) {
+        GlobalFree(list);
+        list = NULL;
+    }
+    return (HGLOBAL)list;
+}
+
+// ---- The server process ------------------------------------------------
+
+static void DefaultServerPath(char *path, DWORD size)
+{
+    DWORD n = GetModuleFileNameA(NULL, path, size);
+    if (n == 0 || n >= size) {
+        lstrcpynA(path, "jxrwin32.exe", size);
+        return;
+    }
+    char *slash = strrchr(path, '\\');
+    lstrcpynA(slash ? slash + 1 : path, "jxrwin32.exe", (int)(path + size - (slash ? slash + 1 : path)));
+}
+
+HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
+                    char *error, int errorSize)
+{
+    static LONG counter;
+    char path[MAX_PATH], title[96], line[MAX_PATH + 100];
+    if (!serverPath) {
+        DefaultServerPath(path, sizeof path);
+        serverPath = path;
+    }
+    // The title is the command line after the program: unique per request.
+    snprintf(title, sizeof title, "jxrwin32 request %lu.%lu.%ld", GetCurrentProcessId(),
+             GetTickCount(), InterlockedIncrement(&counter));
+    snprintf(line, sizeof line, "\"%s\" %s", serverPath, title);
+    STARTUPINFOA si;
+    memset(&si, 0, sizeof si);
+    si.cb = sizeof si;
+    if (!CreateProcessA(serverPath, line, NULL, NULL, FALSE, 0, NULL, NULL, &si, process)) {
+        SetError(error, errorSize, "server not found: cannot start %s (error %lu)", serverPath,
+                 GetLastError());
+        return NULL;
+    }
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND frame = FindWindowA(FRAME_CLASS, title);
+        if (frame)
+            return frame;
+        if (WaitForSingleObject(process->hProcess, 20) == WAIT_OBJECT_0) {
+            SetError(error, errorSize, "server ended before showing its window");
+            break;
+        }
+        if (GetTickCount() - start > START_TIMEOUT_MS) {
+            SetError(error, errorSize, "server window not found");
+            TerminateProcess(process->hProcess, 1);
+            break;
+        }
+    }
+    CloseHandle(process->hThread);
+    CloseHandle(process->hProcess);
+    memset(process, 0, sizeof *process);
+    return NULL;
+}
+
+// ---- The reply window --------------------------------------------------
+
+struct ReplyState {
+    bool arrived;
+    HGLOBAL list;       // null with arrived: the server had no memory for a list
+};
+
+static LRESULT OnReplyDropFiles(ReplyState *state, WPARAM wParam)
+{
+    if (state->arrived)         // a reply is answered once; later ones are released
+        DragFinish((HDROP)wParam);
+    else {
+        state->list = (HGLOBAL)wParam;
+        state->arrived = true;
+    }
+    return 0;
+}
+
+static LRESULT OnReplyCopyData(HWND window, ReplyState *state, WPARAM wParam, LPARAM lParam)
+{
+    const COPYDATASTRUCT *data = (const COPYDATASTRUCT *)lParam;
+    if (data->dwData != JXR_COPYDATA_REPLY)
+        return DefWindowProcA(window, WM_COPYDATA, wParam, lParam);
+    if (state->arrived)
+        return FALSE;
+    state->list = data->cbData ? (HGLOBAL)DropListFromBlock(data->lpData, data->cbData) : NULL;
+    if (data->cbData && !state->list)
+        return FALSE;           // malformed: keep waiting
+    state->arrived = true;
+    return TRUE;
+}
+
+static LRESULT CALLBACK ReplyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ReplyState *state = (ReplyState *)GetWindowLongPtrA(window, GWLP_USERDATA);
+    switch (message) {
+    case WM_NCCREATE:
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          (LONG_PTR)((CREATESTRUCTA *)lParam)->lpCreateParams);
+        break;
+    case WM_DROPFILES: return OnReplyDropFiles(state, wParam);
+    case WM_COPYDATA:  return OnReplyCopyData(window, state, wParam, lParam);
+    case WM_NCDESTROY:
+        if (state->list)
+            GlobalFree(state->list);
+        free(state);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND JxrCreateReplyWindow(void)
+{
+    WNDCLASSA wc;
+    memset(&wc, 0, sizeof wc);
+    wc.lpfnWndProc = ReplyWndProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = REPLY_CLASS;
+    RegisterClassA(&wc);        // already registered by an earlier call is fine
+    ReplyState *state = (ReplyState *)calloc(1, sizeof *state);
+    if (!state)
+        return NULL;
+    // Hidden and top-level: it owns the dialog, so it must be a real window.
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, REPLY_CLASS, "", WS_POPUP, 0, 0, 0, 0,
+                                  NULL, NULL, wc.hInstance, state);
+    if (!window)
+        free(state);
+    return window;
+}
+
+// ---- Sending and waiting ------------------------------------------------
+
+int JxrRunningUnderWine(void)
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
+                    char *error, int errorSize)
+{
+    if (transport == JXR_TRANSPORT_AUTO)
+        transport = JxrRunningUnderWine() ? JXR_TRANSPORT_COPYDATA : JXR_TRANSPORT_DROPFILES;
+    if (transport == JXR_TRANSPORT_DROPFILES) {
+        if (PostMessageA(frame, WM_DROPFILES, (WPARAM)list, (LPARAM)replyWindow))
+            return TRUE;
+        SetError(error, errorSize, "cannot post the request (error %lu)", GetLastError());
+        GlobalFree(list);
+        return FALSE;
+    }
+    COPYDATASTRUCT data;
+    data.dwData = JXR_COPYDATA_REQUEST;
+    data.cbData = (DWORD)GlobalSize(list);
+    data.lpData = GlobalLock(list);
+    DWORD_PTR accepted = FALSE;
+    BOOL sent = SendMessageTimeoutA(frame, WM_COPYDATA, (WPARAM)replyWindow, (LPARAM)&data,
+                                    SMTO_ABORTIFHUNG, START_TIMEOUT_MS, &accepted);
+    GlobalUnlock(list);
+    GlobalFree(list);
+    if (!sent || !accepted) {
+        SetError(error, errorSize, sent ? "the server refused the request"
+                                        : "the server did not take the request");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+static void PumpMessages(void)
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+int JxrWaitReply(HWND replyWindow, HANDLE serverProcess, DWORD timeoutMs,
+                 int multiSelect, JxrReply *reply, char *error, int errorSize)
+{
+    ReplyState *state = (ReplyState *)GetWindowLongPtrA(replyWindow, GWLP_USERDATA);
+    DWORD start = GetTickCount();
+    memset(reply, 0, sizeof *reply);
+    for (;;) {
+        PumpMessages();
+        if (state->arrived)
+            break;
+        DWORD waited = GetTickCount() - start;
+        if (timeoutMs && waited >= timeoutMs) {
+            SetError(error, errorSize, "no reply in time");
+            return JXR_ERROR;
+        }
+        DWORD r = MsgWaitForMultipleObjects(serverProcess ? 1 : 0, &serverProcess, FALSE,
+                                            timeoutMs ? timeoutMs - waited : INFINITE,
+                                            QS_ALLINPUT);
+        if (serverProcess && r == WAIT_OBJECT_0) {
+            PumpMessages();     // a posted reply may still wait in the queue
+            if (state->arrived)
+                break;
+            SetError(error, errorSize, "the server ended without a reply");
+            return JXR_ERROR;
+        }
+    }
+    if (!state->list) {
+        SetError(error, errorSize, "the server had no memory for the reply");
+        return JXR_ERROR;
+    }
+    BOOL decoded = JxrDecodeReply(state->list, multiSelect, reply);
+    DragFinish((HDROP)state->list);
+    state->list = NULL;
+    if (!decoded) {
+        SetError(error, errorSize, "the reply cannot be read");
+        return JXR_ERROR;
+    }
+    return reply->count ? JXR_CONFIRMED : JXR_CANCELLED;
+}
+
+// ---- Replies ------------------------------------------------------------
+
+BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
+{
+    memset(reply, 0, sizeof *reply);
+    UINT count = DropListCount((HDROP)list);
+    if (count == 0)
+        return TRUE;
+    reply->strings = (char **)calloc(count, sizeof(char *));
+    if (!reply->strings)
+        return FALSE;
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA((HDROP)list, i, NULL, 0);
+        reply->strings[i] = (char *)malloc(length + 1);
+        if (!reply->strings[i]) {
+            JxrReplyFree(reply);
+            return FALSE;
+        }
+        DragQueryFileA((HDROP)list, i, reply->strings[i], length + 1);
+        reply->count = (int)i + 1;
+    }
+    reply->checkState = atoi(reply->strings[0]);
+    reply->filterIndex = count > 1 ? atoi(reply->strings[1]) : 0;
+    int first = multiSelect ? 3 : 2;
+    if (multiSelect && count > 2)
+        reply->directory = reply->strings[2];
+    if ((int)count > first) {
+        reply->files = reply->strings + first;
+        reply->fileCount = (int)count - first;
+    }
+    return TRUE;
+}
+
+void JxrReplyFree(JxrReply *reply)
+{
+    for (int i = 0; i < reply->count; ++i)
+        free(reply->strings[i]);
+    free(reply->strings);
+    memset(reply, 0, sizeof *reply);
+}
+
+int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,
+                 JxrReply *reply, char *error, int errorSize)
+{
+    JxrOptions defaults = {NULL, JXR_TRANSPORT_AUTO, 0};
+    if (!options)
+        options = &defaults;
+    memset(reply, 0, sizeof *reply);
+    HGLOBAL list = JxrBuildRequest(request, error, errorSize);
+    if (!list)
+        return JXR_ERROR;
+    HWND replyWindow = JxrCreateReplyWindow();
+    PROCESS_INFORMATION server;
+    HWND frame = replyWindow ? JxrStartServer(options->serverPath, &server, error, errorSize) : NULL;
+    if (!frame) {
+        if (!replyWindow)
+            SetError(error, errorSize, "cannot create the reply window");
+        GlobalFree(list);
+        if (replyWindow)
+            DestroyWindow(replyWindow);
+        return JXR_ERROR;
+    }
+    int result = JXR_ERROR;
+    if (JxrSendRequest(frame, replyWindow, list, options->transport, error, errorSize))
+        result = JxrWaitReply(replyWindow, server.hProcess, options->timeoutMs,
+                              (request->flags & OFN_ALLOWMULTISELECT) != 0, reply, error, errorSize);
+    // A server that gave no answer is ours to stop: it would leave its dialog up.
+    if (result == JXR_ERROR && WaitForSingleObject(server.hProcess, 0) != WAIT_OBJECT_0)
+        TerminateProcess(server.hProcess, 1);
+    else
+        WaitForSingleObject(server.hProcess, START_TIMEOUT_MS);
+    CloseHandle(server.hThread);
+    CloseHandle(server.hProcess);
+    DestroyWindow(replyWindow);
+    return result;
+}

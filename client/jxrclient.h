@@ -1,0 +1,142 @@
+/* Client library of the jxrwin32 file dialog server.
+ *
+ * The server shows the platform's Open or Save dialog for a client and
+ * hands back the user's answer. This library builds a request from named
+ * fields, starts the server, sends the request, waits for the reply and
+ * decodes it. A complete use:
+ *
+ *     JxrFilter filters[] = {{"Text files", "*.txt"}, {"All files", "*.*"}};
+ *     JxrRequest request;
+ *     JxrReply reply;
+ *     char error[256];
+ *     JxrRequestInit(&request);
+ *     request.filters = filters;
+ *     request.filterCount = 2;
+ *     request.title = "Open a text file";
+ *     switch (JxrRunDialog(&request, NULL, &reply, error, sizeof error)) {
+ *     case JXR_CONFIRMED: printf("%s\n", reply.files[0]); break;
+ *     case JXR_CANCELLED: break;
+ *     default:            fprintf(stderr, "%s\n", error);
+ *     }
+ *     JxrReplyFree(&reply);
+ *
+ * Texts are ANSI. No text may hold a line feed: the wire format separates
+ * lines with it, and such a request is refused with an error.
+ */
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Results of JxrRunDialog and JxrWaitReply; also the command-line client's
+ * exit status. */
+#define JXR_CONFIRMED 0
+#define JXR_CANCELLED 1
+#define JXR_ERROR     2
+
+#define JXR_OPEN 0
+#define JXR_SAVE 1
+
+/* How the request travels: WM_DROPFILES works between processes on
+ * Windows; under Wine, which does not carry a drop handle to another
+ * process, WM_COPYDATA is used. AUTO picks by the system. */
+#define JXR_TRANSPORT_AUTO      0
+#define JXR_TRANSPORT_DROPFILES 1
+#define JXR_TRANSPORT_COPYDATA  2
+
+/* WM_COPYDATA tags of a request and of a reply. */
+#define JXR_COPYDATA_REQUEST 0x4A585251
+#define JXR_COPYDATA_REPLY   0x4A585250
+
+typedef struct JxrFilter {
+    const char *description;    /* e.g. "Text files" */
+    const char *pattern;        /* e.g. "*.txt" */
+} JxrFilter;
+
+typedef struct JxrWorkbook {
+    const char *name;
+    int special;                /* greyed, entered without its extension */
+} JxrWorkbook;
+
+typedef struct JxrRequest {
+    int kind;                   /* JXR_OPEN or JXR_SAVE */
+    const JxrFilter *filters;
+    int filterCount;
+    JxrFilter customFilter;     /* used when customFilterSize > 0 */
+    int customFilterSize;       /* buffer size for the custom filter */
+    int filterIndex;            /* 1-based; 0 selects the custom filter */
+    const char *file;           /* initial file name, or null */
+    int fileBufferSize;         /* size of the answer buffer */
+    const char *fileTitle;      /* initial file title, or null */
+    int fileTitleSize;          /* 0: no file title buffer */
+    const char *initialDir;     /* null: the system's choice */
+    const char *title;          /* null: the dialog's default title */
+    DWORD flags;                /* OFN_* flags of the dialog */
+    const char *defExt;         /* null: no default extension */
+    const JxrWorkbook *workbooks;
+    int workbookCount;
+    int showCheckBox;
+    int checkState;
+    const char *checkBoxText;
+    const char *label;
+    const char *note;           /* null or empty: no note */
+    int reliefLook;             /* three-dimensional look, old shell only */
+} JxrRequest;
+
+typedef struct JxrOptions {
+    const char *serverPath;     /* null: jxrwin32.exe beside this program */
+    int transport;              /* JXR_TRANSPORT_* */
+    DWORD timeoutMs;            /* wait for the reply; 0 waits for ever */
+} JxrOptions;
+
+typedef struct JxrReply {
+    int count;                  /* reply strings; 0 after a cancel */
+    char **strings;
+    int checkState;             /* state of the check box at OK */
+    int filterIndex;            /* filter in force at OK */
+    const char *directory;      /* multi-select only: the directory */
+    int fileCount;
+    char **files;               /* full paths (the file itself in single-select) */
+} JxrReply;
+
+/* Defaults: an Open request, a 4096-byte answer buffer, OFN_HIDEREADONLY. */
+void JxrRequestInit(JxrRequest *request);
+
+/* The request's drop list (21 slots); null with a reason on bad fields or
+ * lack of memory. The caller owns the list until it is sent. */
+HGLOBAL JxrBuildRequest(const JxrRequest *request, char *error, int errorSize);
+
+/* Starts the server with a unique title and finds its frame window. */
+HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
+                    char *error, int errorSize);
+
+/* A hidden window that receives the reply. */
+HWND JxrCreateReplyWindow(void);
+
+/* Sends the request list; ownership passes to the server on success
+ * (WM_DROPFILES) or the list is freed after copying (WM_COPYDATA). */
+BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
+                    char *error, int errorSize);
+
+/* Pumps messages until the reply arrives, the server process ends or the
+ * time runs out. Decodes the reply; multiSelect tells its layout. */
+int JxrWaitReply(HWND replyWindow, HANDLE serverProcess, DWORD timeoutMs,
+                 int multiSelect, JxrReply *reply, char *error, int errorSize);
+
+/* Reads a reply list (the server's drop list) into a JxrReply. */
+BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply);
+void JxrReplyFree(JxrReply *reply);
+
+/* The whole road: start, send, wait, decode. */
+int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,
+                 JxrReply *reply, char *error, int errorSize);
+
+/* Nonzero when running under Wine. */
+int JxrRunningUnderWine(void);
+
+#ifdef __cplusplus
+}
+#endif

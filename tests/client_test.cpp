@@ -1,0 +1,182 @@
+// The client library's request builder and reply decoding, and the
+// validation of drop list blocks received from another process.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "client/jxrclient.h"
+#include "server/droplist.h"
+
+namespace {
+
+std::vector<std::string> Slots(HGLOBAL list)
+{
+    std::vector<std::string> out;
+    UINT count = DragQueryFileA((HDROP)list, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        char text[SLOT_BUFFER_SIZE];
+        UINT n = DragQueryFileA((HDROP)list, i, text, sizeof text);
+        out.emplace_back(text, n);
+    }
+    return out;
+}
+
+TEST(RequestBuilder, EveryFieldLandsInItsSlot)
+{
+    JxrFilter filters[] = {{"Text files", "*.txt"}, {"All files", "*.*"}};
+    JxrWorkbook books[] = {{"Book1.xls", 1}, {"Plain.xls", 0}};
+    JxrRequest r;
+    JxrRequestInit(&r);
+    r.kind = JXR_SAVE;
+    r.filters = filters;
+    r.filterCount = 2;
+    r.customFilter = {"Mine", "*.my"};
+    r.customFilterSize = 64;
+    r.filterIndex = 2;
+    r.file = "start.txt";
+    r.fileBufferSize = 260;
+    r.fileTitle = "start";
+    r.fileTitleSize = 100;
+    r.initialDir = "C:\\DATA";
+    r.title = "Save the data";
+    r.flags = 0x80000020;
+    r.defExt = "txt";
+    r.workbooks = books;
+    r.workbookCount = 2;
+    r.showCheckBox = 1;
+    r.checkState = 1;
+    r.checkBoxText = "Save as Te&xt";
+    r.label = "&Workbook Files:";
+    r.note = "A note";
+    r.reliefLook = 1;
+    char error[128] = "";
+    HGLOBAL list = JxrBuildRequest(&r, error, sizeof error);
+    ASSERT_NE(list, nullptr) << error;
+    std::vector<std::string> expected = {
+        "SAVE", "-", "4\nText files\n*.txt\nAll files\n*.*", "2\nMine\n*.my", "64", "2",
+        "1\nstart.txt", "260", "1\nstart", "100", "1\nC:\\DATA", "1\nSave the data",
+        "2147483680", "1\ntxt", "2\nBook1.xls\n1\nPlain.xls\n0", "1", "1",
+        "1\nSave as Te&xt", "1\n&Workbook Files:", "1\nA note", "1"};
+    EXPECT_EQ(Slots(list), expected);
+    GlobalFree(list);
+}
+
+TEST(RequestBuilder, DefaultsLeaveOptionalSlotsEmpty)
+{
+    JxrRequest r;
+    JxrRequestInit(&r);
+    HGLOBAL list = JxrBuildRequest(&r, nullptr, 0);
+    ASSERT_NE(list, nullptr);
+    std::vector<std::string> expected = {
+        "OPEN", "-", "0", "0", "0", "1", "0", "4096", "0", "0", "0", "1\nOpen",
+        "4", "0", "0", "0", "0", "1\n", "1\n", "0", "0"};
+    EXPECT_EQ(Slots(list), expected);
+    GlobalFree(list);
+}
+
+TEST(RequestBuilder, RefusesWhatTheWireCannotCarry)
+{
+    struct Case {
+        const char *what;
+        void (*spoil)(JxrRequest *);
+    } cases[] = {
+        {"line feed in a title", [](JxrRequest *r) { r->title = "two\nlines"; }},
+        {"negative buffer size", [](JxrRequest *r) { r->fileBufferSize = -1; }},
+        {"count without entries", [](JxrRequest *r) { r->filterCount = 3; }},
+        {"workbook name over 255", [](JxrRequest *r) {
+             static std::string longName(256, 'w');
+             static JxrWorkbook book = {longName.c_str(), 0};
+             r->workbooks = &book;
+             r->workbookCount = 1;
+         }},
+        {"slot over 9215 characters", [](JxrRequest *r) {
+             static std::string longDir(9300, 'd');
+             r->initialDir = longDir.c_str();
+         }},
+    };
+    for (const Case &c : cases) {
+        JxrRequest r;
+        JxrRequestInit(&r);
+        c.spoil(&r);
+        char error[128] = "";
+        EXPECT_EQ(JxrBuildRequest(&r, error, sizeof error), nullptr) << c.what;
+        EXPECT_STRNE(error, "") << c.what;
+    }
+}
+
+HDROP ReplyOf(std::initializer_list<const char *> strings)
+{
+    HDROP list = DropListCreate(POINT{0, 0}, 0, 0);
+    for (const char *s : strings)
+        list = DropListAppend(list, s);
+    return list;
+}
+
+TEST(ReplyDecoding, CancelSingleAndMultiSelect)
+{
+    JxrReply reply;
+    HDROP empty = ReplyOf({});
+    ASSERT_TRUE(JxrDecodeReply(empty, 0, &reply));
+    EXPECT_EQ(reply.count, 0);
+    EXPECT_EQ(reply.fileCount, 0);
+    DragFinish(empty);
+
+    HDROP single = ReplyOf({"1", "2", "C:\\DATA\\A.TXT"});
+    ASSERT_TRUE(JxrDecodeReply(single, 0, &reply));
+    EXPECT_EQ(reply.checkState, 1);
+    EXPECT_EQ(reply.filterIndex, 2);
+    EXPECT_EQ(reply.directory, nullptr);
+    ASSERT_EQ(reply.fileCount, 1);
+    EXPECT_STREQ(reply.files[0], "C:\\DATA\\A.TXT");
+    JxrReplyFree(&reply);
+    DragFinish(single);
+
+    HDROP multi = ReplyOf({"0", "1", "C:\\", "C:\\\\A.TXT", "C:\\\\B.TXT"});
+    ASSERT_TRUE(JxrDecodeReply(multi, 1, &reply));
+    EXPECT_EQ(reply.count, 5);
+    EXPECT_STREQ(reply.directory, "C:\\");
+    ASSERT_EQ(reply.fileCount, 2);
+    EXPECT_STREQ(reply.files[1], "C:\\\\B.TXT");
+    JxrReplyFree(&reply);
+    DragFinish(multi);
+}
+
+std::vector<BYTE> Block(std::initializer_list<const char *> strings, DWORD pFiles = 20)
+{
+    std::vector<BYTE> b(pFiles, 0);
+    memcpy(b.data(), &pFiles, 4);
+    for (const char *s : strings)
+        b.insert(b.end(), s, s + strlen(s) + 1);
+    b.push_back(0);
+    return b;
+}
+
+TEST(DropListFromBlock, AcceptsWholeListsOnly)
+{
+    std::vector<BYTE> good = Block({"OPEN", "-"});
+    HDROP list = DropListFromBlock(good.data(), good.size());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(DragQueryFileA(list, 0xFFFFFFFF, nullptr, 0), 2u);
+    DragFinish(list);
+
+    std::vector<BYTE> offset = Block({"x"}, 24);     // strings further on: allowed
+    list = DropListFromBlock(offset.data(), offset.size());
+    ASSERT_NE(list, nullptr);
+    DragFinish(list);
+
+    EXPECT_EQ(DropListFromBlock(good.data(), 20), nullptr) << "header only";
+    EXPECT_EQ(DropListFromBlock(good.data(), good.size() - 1), nullptr) << "final NUL missing";
+    EXPECT_EQ(DropListFromBlock(good.data(), 24), nullptr) << "string cut";
+    std::vector<BYTE> low = good;
+    low[0] = 19;
+    EXPECT_EQ(DropListFromBlock(low.data(), low.size()), nullptr) << "pFiles below 20";
+    std::vector<BYTE> outside = good;
+    outside[0] = (BYTE)good.size();
+    EXPECT_EQ(DropListFromBlock(outside.data(), outside.size()), nullptr) << "pFiles outside";
+    std::vector<BYTE> wide = good;
+    wide[16] = 1;                                      // odd length as UTF-16: no final NUL pair
+    wide.pop_back();
+    EXPECT_EQ(DropListFromBlock(wide.data(), wide.size()), nullptr) << "wide, unterminated";
+    EXPECT_EQ(DropListFromBlock(nullptr, 100), nullptr);
+}
+
+}  // namespace
