@@ -108,7 +108,7 @@ static bool CheckRequest(const JxrRequest *r, char *error, int errorSize)
                            r->checkBoxText, r->label, r->note};
     for (const char *t : texts)
         if (HasLineFeed(t)) {
-            SetError(error, errorSize, "a text holds a line feed: \"%.40s\"", t);
+            SetError(error, errorSize, "a text holds a line feed; every text is one line");
             return false;
         }
     if ((r->filterCount && !r->filters) || r->filterCount < 0

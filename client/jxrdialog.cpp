@@ -2,6 +2,8 @@
 // field, the reply printed one string a line.
 // Exit status: 0 confirmed, 1 cancelled, 2 error (reason on stderr).
 #include "client/jxrclient.h"
+#include <fcntl.h>
+#include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -89,16 +91,27 @@ static const char *Parse(int argc, char **argv, Options *o, bool *help)
     for (int i = 1; i < argc; ++i) {
         std::string opt = argv[i];
         const char *value = i + 1 < argc ? argv[i + 1] : NULL;
-        bool takesValue = true;
         long long number;
         if (opt == "--help") { *help = true; return NULL; }
-        else if (opt == "--open") { r->kind = JXR_OPEN; takesValue = false; }
-        else if (opt == "--save") { r->kind = JXR_SAVE; takesValue = false; }
-        else if (opt == "--multi") { r->flags |= OFN_ALLOWMULTISELECT | OFN_EXPLORER; takesValue = false; }
-        else if (opt == "--checked") { r->checkState = 1; takesValue = false; }
-        else if (opt == "--relief") { r->reliefLook = 1; takesValue = false; }
-        else if (!value) return "an option lacks its value";
-        else if (opt == "--filter") filterTexts.push_back(value);
+        if (opt == "--open") { r->kind = JXR_OPEN; continue; }
+        if (opt == "--save") { r->kind = JXR_SAVE; continue; }
+        if (opt == "--multi") { r->flags |= OFN_ALLOWMULTISELECT | OFN_EXPLORER; continue; }
+        if (opt == "--checked") { r->checkState = 1; continue; }
+        if (opt == "--relief") { r->reliefLook = 1; continue; }
+        static const char *const withValue[] = {
+            "--filter", "--custom-filter", "--filter-index", "--custom-filter-size", "--file",
+            "--file-size", "--file-title", "--file-title-size", "--initial-dir", "--title",
+            "--flags", "--def-ext", "--workbook", "--workbook-special", "--check-box", "--label",
+            "--note", "--transport", "--timeout", "--server"};
+        bool known = false;
+        for (const char *name : withValue)
+            known = known || opt == name;
+        if (!known)
+            return "unknown option (see --help)";
+        if (!value)
+            return "an option lacks its value";
+        ++i;
+        if (opt == "--filter") filterTexts.push_back(value);
         else if (opt == "--custom-filter") customFilter = value;
         else if (opt == "--filter-index") { if (!ParseInt(value, &r->filterIndex)) return "--filter-index needs a number"; }
         else if (opt == "--custom-filter-size") { if (!ParseInt(value, &r->customFilterSize)) return "--custom-filter-size needs a number"; }
@@ -131,9 +144,6 @@ static const char *Parse(int argc, char **argv, Options *o, bool *help)
             o->client.timeoutMs = (DWORD)(number * 1000);
         }
         else if (opt == "--server") o->client.serverPath = value;
-        else return "unknown option (see --help)";
-        if (takesValue)
-            ++i;
     }
     // All texts go into pieces first; pointers are taken once it stops growing.
     for (const std::string &text : filterTexts)
@@ -167,6 +177,9 @@ static const char *Parse(int argc, char **argv, Options *o, bool *help)
 
 int main(int argc, char **argv)
 {
+    // One string a line, with plain line feeds whatever the system.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     Options o;
     JxrRequestInit(&o.request);
     o.client = {NULL, JXR_TRANSPORT_AUTO, 0};

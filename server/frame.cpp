@@ -1,5 +1,6 @@
 // The frame window: its class, creation, window procedure and message loop.
 #include "server/server.h"
+#include "server/transport.h"
 #include "relief/relief.h"
 
 HINSTANCE hInst;
@@ -45,12 +46,37 @@ static LRESULT OnFrameDropFiles(HWND window, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+static LRESULT OnFrameCopyData(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const COPYDATASTRUCT *data = (const COPYDATASTRUCT *)lParam;
+    if (data->dwData != COPYDATA_REQUEST)
+        return DefWindowProcA(window, WM_COPYDATA, wParam, lParam);
+    return AcceptCopiedRequest(window, (HWND)wParam, data);
+}
+
+static LRESULT OnFrameServe(HWND window)
+{
+    ServeCopiedRequests(window);
+    return 0;
+}
+
+static LRESULT OnFrameTimer(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != TIMER_WATCH_CLIENT)
+        return DefWindowProcA(window, WM_TIMER, wParam, lParam);
+    CheckWatchedClient();
+    return 0;
+}
+
 LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_DESTROY:        return OnFrameDestroy();
     case WM_SYSCOLORCHANGE: return OnFrameSysColorChange(window, wParam, lParam);
     case WM_DROPFILES:      return OnFrameDropFiles(window, wParam, lParam);
+    case WM_COPYDATA:       return OnFrameCopyData(window, wParam, lParam);
+    case WM_FRAME_SERVE:    return OnFrameServe(window);
+    case WM_TIMER:          return OnFrameTimer(window, wParam, lParam);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 #include "server/decode.h"
 #include "server/droplist.h"
 #include "server/reply.h"
+#include "server/transport.h"
 #include "relief/relief.h"
 #include <stddef.h>
 #include <stdlib.h>
@@ -45,7 +46,7 @@ static BOOL ShowFileDialog(OPENFILENAMEA *ofn, BOOL fOpen)
 // (closed by the user, or by a nested request) means the dialog was ended
 // by the quit message, and it then answers 1 though nobody confirmed: that
 // answer also counts as cancelled.
-void OnFileRequest(HWND frame, HDROP request, HWND client)
+void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
 {
     char *slot = (char *)malloc(SLOT_BUFFER_SIZE);
     char *workbooks = (char *)malloc(SLOT_BUFFER_SIZE);
@@ -81,12 +82,22 @@ void OnFileRequest(HWND frame, HDROP request, HWND client)
 
     POINT origin = {0, 0};
     HDROP reply = DropListCreate(origin, 0, 0);
-    if (fReady && ShowFileDialog(&ofn, fOpen) == 1 && ofn.lpstrFile && IsWindow(frame))
-        reply = AppendDialogAnswer(reply, &ofn, &extras);
-    PostMessageA(client, WM_DROPFILES, (WPARAM)reply, 0);
+    if (fReady) {
+        HWND outerClient;
+        WatchClient(frame, client, &outerClient);
+        if (ShowFileDialog(&ofn, fOpen) == 1 && ofn.lpstrFile && IsWindow(frame))
+            reply = AppendDialogAnswer(reply, &ofn, &extras);
+        UnwatchClient(frame, outerClient);
+    }
+    SendReply(frame, client, reply, replyBy);
 
     ReleaseDialogRequest(&ofn);
     free(slot);
     free(workbooks);
     DestroyWindow(frame);
+}
+
+void OnFileRequest(HWND frame, HDROP request, HWND client)
+{
+    ServeFileRequest(frame, request, client, REPLY_BY_DROPFILES);
 }

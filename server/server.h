@@ -20,4 +20,7 @@ void RunMessageLoop(void);
 int IsNewShell(void);
 
 // Serves one request: dialog, reply, then the frame window is destroyed.
+// The reply goes back the way the request came (REPLY_BY_*, transport.h);
+// OnFileRequest serves a WM_DROPFILES request.
+void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy);
 void OnFileRequest(HWND frame, HDROP request, HWND client);

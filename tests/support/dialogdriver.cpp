@@ -41,7 +41,7 @@ HWND WaitForDialog(DWORD processId, HWND owner, const char *title, DWORD timeout
         }
         if (GetTickCount() - start >= timeoutMs)
             return nullptr;
-        Sleep(50);
+        PumpWait();
     }
 }
 
@@ -83,7 +83,7 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs)
     while (IsWindow(window)) {
         if (GetTickCount() - start >= timeoutMs)
             return false;
-        Sleep(50);
+        PumpWait();
     }
     return true;
 }

@@ -10,14 +10,69 @@ std::string SiblingPath(const char *exeName)
     return dir.substr(0, dir.find_last_of('\\') + 1) + exeName;
 }
 
-bool ChildProcess::Start(const std::string &program, const std::string &commandLine)
+static std::string TempFileName()
+{
+    char dir[MAX_PATH], name[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    GetTempFileNameA(dir, "jxr", 0, name);
+    return name;
+}
+
+static HANDLE InheritableFile(const std::string &name)
+{
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    return CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+}
+
+static std::string FileText(const std::string &name)
+{
+    std::string text;
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    char buffer[4096];
+    DWORD n;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n)
+        text.append(buffer, n);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return text;
+}
+
+bool ChildProcess::Start(const std::string &program, const std::string &commandLine,
+                         bool captureOutput)
 {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    return CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, nullptr, &si, &pi) != 0;
+    HANDLE out = nullptr, err = nullptr;
+    if (captureOutput) {
+        outFile = TempFileName();
+        errFile = TempFileName();
+        out = InheritableFile(outFile);
+        err = InheritableFile(errFile);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = out;
+        si.hStdError = err;
+    }
+    bool started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, captureOutput,
+                                  0, nullptr, nullptr, &si, &pi) != 0;
+    if (captureOutput) {
+        CloseHandle(out);
+        CloseHandle(err);
+    }
+    return started;
+}
+
+std::string ChildProcess::Output() const
+{
+    return FileText(outFile);
+}
+
+std::string ChildProcess::Errors() const
+{
+    return FileText(errFile);
 }
 
 DWORD ChildProcess::WaitExit(DWORD timeoutMs)
@@ -31,14 +86,18 @@ DWORD ChildProcess::WaitExit(DWORD timeoutMs)
 
 ChildProcess::~ChildProcess()
 {
-    if (!pi.hProcess)
-        return;
-    if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(pi.hProcess, 99);
-        WaitForSingleObject(pi.hProcess, 5000);
+    if (pi.hProcess) {
+        if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
+            TerminateProcess(pi.hProcess, 99);
+            WaitForSingleObject(pi.hProcess, 5000);
+        }
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    if (!outFile.empty()) {
+        DeleteFileA(outFile.c_str());
+        DeleteFileA(errFile.c_str());
+    }
 }
 
 namespace {
@@ -66,6 +125,19 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
 }
 }
 
+void PumpWait(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < ms; waited = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - waited, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
 HWND WaitForWindow(DWORD processId, const char *className, const char *title,
                    DWORD timeoutMs, bool visibleOnly)
 {
@@ -75,7 +147,7 @@ HWND WaitForWindow(DWORD processId, const char *className, const char *title,
         EnumWindows(MatchWindow, (LPARAM)&q);
         if (q.found || GetTickCount() - start >= timeoutMs)
             return q.found;
-        Sleep(50);
+        PumpWait();
     }
 }
 

@@ -12,13 +12,24 @@ std::string SiblingPath(const char *exeName);
 
 // A child process started with a command line; killed if still running
 // when the object goes.
+// With captureOutput its standard output and error go to files read back
+// by Output and Errors.
 struct ChildProcess {
     PROCESS_INFORMATION pi{};
-    bool Start(const std::string &program, const std::string &commandLine);
+    std::string outFile, errFile;
+    bool Start(const std::string &program, const std::string &commandLine,
+               bool captureOutput = false);
     // Waits for the exit; returns the exit code, or STILL_ACTIVE on timeout.
     DWORD WaitExit(DWORD timeoutMs);
+    std::string Output() const;
+    std::string Errors() const;
     ~ChildProcess();
 };
+
+// Waits up to 50 ms, dispatching the messages of the calling thread
+// meanwhile: a window of another process that this thread owns (a dialog
+// owned by a test's client window) may be waiting for an answer from it.
+void PumpWait(DWORD ms = 50);
 
 // Polls every 50 ms for a top-level window of the process that matches the
 // class and title (null matches any); returns null after the timeout.

@@ -1,0 +1,33 @@
+// The second transport: requests and replies as WM_COPYDATA blocks, for
+// clients in another process under Wine, which cannot carry a drop handle
+// across processes. Requests that come by WM_DROPFILES are answered by it.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#define COPYDATA_REQUEST 0x4A585251
+#define COPYDATA_REPLY   0x4A585250
+
+// How a request came, and so how its reply goes back.
+#define REPLY_BY_DROPFILES 0
+#define REPLY_BY_COPYDATA  1
+
+// Private frame messages: a copied request waits to be served; the client
+// of the dialog now showing is checked for life.
+#define WM_FRAME_SERVE (WM_APP + 1)
+#define TIMER_WATCH_CLIENT 1
+
+// WM_COPYDATA at the frame window: TRUE when the block is a whole drop
+// list, which is then served from the message loop after the sender is
+// released; FALSE (and nothing else) when it is refused.
+LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data);
+// WM_FRAME_SERVE: serves the requests accepted so far, oldest first.
+void ServeCopiedRequests(HWND frame);
+
+void SendReply(HWND frame, HWND client, HDROP reply, int replyBy);
+
+// While a dialog is open, a client window that goes away cancels it, so
+// the program still ends.
+void WatchClient(HWND frame, HWND client, HWND *previous);
+void UnwatchClient(HWND frame, HWND previous);
+void CheckWatchedClient(void);

@@ -1,0 +1,258 @@
+// Client and server in two processes: the real server program, the real
+// command-line client, and requests and replies as WM_COPYDATA blocks.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+#include "client/jxrclient.h"
+#include "server/droplist.h"
+#include "support/dialogdriver.h"
+#include "support/testsupport.h"
+
+namespace {
+
+std::string Unique(const char *what)
+{
+    return std::string(what) + " " + std::to_string(GetCurrentProcessId());
+}
+
+struct CliRun {
+    ChildProcess child;
+    std::string title;
+    DWORD exitCode = STILL_ACTIVE;
+
+    // Starts the command-line client with the options after the program.
+    CliRun(const std::string &title, const std::string &options) : title(title)
+    {
+        std::string exe = SiblingPath("jxrdialog.exe");
+        child.Start(exe, "\"" + exe + "\" --title \"" + title + "\" " + options, true);
+    }
+    HWND Dialog() { return WaitForDialog(0, nullptr, title.c_str(), 15000); }
+    std::string Finish()
+    {
+        exitCode = child.WaitExit(20000);
+        return child.Output();
+    }
+};
+
+struct TwoProcesses : testing::Test {
+    TestFolder folder{"C:\\jxr-two-" + std::to_string(GetCurrentProcessId()),
+                      {"A.TXT", "B.TXT"}};
+    std::string InDir() { return "--initial-dir \"" + folder.path + "\" "; }
+};
+
+TEST_F(TwoProcesses, ConfirmedOpenPrintsStateFilterAndFile)
+{
+    CliRun cli(Unique("confirm"), InDir() + "--filter \"Text|*.txt\" --filter \"All|*.*\" "
+                                            "--filter-index 2 --timeout 30");
+    HWND dialog = cli.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
+    PressOk(dialog);
+    EXPECT_EQ(cli.Finish(), "0\n2\n" + folder.File("A.TXT") + "\n");
+    EXPECT_EQ(cli.exitCode, 0u) << cli.child.Errors();
+}
+
+TEST_F(TwoProcesses, CancelPrintsNothingAndExitsOne)
+{
+    CliRun cli(Unique("cancel"), InDir());
+    HWND dialog = cli.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    PressCancel(dialog);
+    EXPECT_EQ(cli.Finish(), "");
+    EXPECT_EQ(cli.exitCode, 1u);
+}
+
+TEST_F(TwoProcesses, SaveReturnsTheNewName)
+{
+    CliRun cli(Unique("save"), InDir() + "--save --file new.txt");
+    HWND dialog = cli.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    PressOk(dialog);
+    EXPECT_EQ(cli.Finish(), "0\n1\n" + folder.File("new.txt") + "\n");
+    EXPECT_EQ(cli.exitCode, 0u) << cli.child.Errors();
+}
+
+TEST_F(TwoProcesses, MultiSelectGivesDirectoryThenEachPath)
+{
+    CliRun cli(Unique("multi"), InDir() + "--multi");
+    HWND dialog = cli.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(TypeFileNames(dialog, {"A.TXT", "B.TXT"}));
+    PressOk(dialog);
+    EXPECT_EQ(cli.Finish(), "0\n1\n" + folder.path + "\n" + folder.File("A.TXT") + "\n" +
+                                folder.File("B.TXT") + "\n");
+    EXPECT_EQ(cli.exitCode, 0u) << cli.child.Errors();
+}
+
+TEST_F(TwoProcesses, CheckStateOfRequestComesBackWithoutHook)
+{
+    CliRun cli(Unique("checked"), InDir() + "--checked");
+    HWND dialog = cli.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(TypeFileName(dialog, "B.TXT"));
+    PressOk(dialog);
+    EXPECT_EQ(cli.Finish(), "1\n1\n" + folder.File("B.TXT") + "\n");
+}
+
+// A server started by the test, which then plays the client itself.
+struct RawServer {
+    PROCESS_INFORMATION pi{};
+    HWND frame = nullptr;
+    HWND replyWindow = JxrCreateReplyWindow();
+    char error[256] = "";
+    RawServer() { frame = JxrStartServer(nullptr, &pi, error, sizeof error); }
+    ~RawServer()
+    {
+        if (pi.hProcess) {
+            TerminateProcess(pi.hProcess, 99);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+        DestroyWindow(replyWindow);
+    }
+    // WM_COPYDATA with the block; the message's result.
+    LRESULT Send(HWND client, const void *block, DWORD size, ULONG_PTR tag = JXR_COPYDATA_REQUEST)
+    {
+        COPYDATASTRUCT data = {tag, size, (void *)block};
+        DWORD_PTR result = 0xDEAD;
+        SendMessageTimeoutA(frame, WM_COPYDATA, (WPARAM)client, (LPARAM)&data,
+                            SMTO_ABORTIFHUNG, 5000, &result);
+        return (LRESULT)result;
+    }
+    DWORD Exit(DWORD timeoutMs)
+    {
+        DWORD code = STILL_ACTIVE;
+        if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
+            GetExitCodeProcess(pi.hProcess, &code);
+        return code;
+    }
+};
+
+std::vector<BYTE> RequestBlock(const std::string &title, const std::string &dir)
+{
+    JxrRequest r;
+    JxrRequestInit(&r);
+    r.title = title.c_str();
+    r.initialDir = dir.c_str();
+    HGLOBAL list = JxrBuildRequest(&r, nullptr, 0);
+    const BYTE *p = (const BYTE *)GlobalLock(list);
+    std::vector<BYTE> block(p, p + GlobalSize(list));
+    GlobalUnlock(list);
+    GlobalFree(list);
+    return block;
+}
+
+TEST_F(TwoProcesses, RequestWithoutClientShowsMessageBoxThenServesARealOne)
+{
+    RawServer server;
+    ASSERT_NE(server.frame, nullptr) << server.error;
+    std::string title = Unique("after box");
+    std::vector<BYTE> block = RequestBlock(title, folder.path);
+    EXPECT_EQ(server.Send(nullptr, block.data(), (DWORD)block.size()), TRUE);
+    HWND box = WaitForDialog(server.pi.dwProcessId, nullptr, "Error");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Sending window handle is NULL");
+    PressOk(box);
+    ASSERT_TRUE(WaitForWindowGone(box));
+    EXPECT_EQ(server.Exit(300), (DWORD)STILL_ACTIVE);
+
+    EXPECT_EQ(server.Send(server.replyWindow, block.data(), (DWORD)block.size()), TRUE);
+    HWND dialog = WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
+    PressOk(dialog);
+    JxrReply reply;
+    char error[256] = "";
+    ASSERT_EQ(JxrWaitReply(server.replyWindow, server.pi.hProcess, 10000, 0, &reply, error,
+                           sizeof error), JXR_CONFIRMED) << error;
+    ASSERT_EQ(reply.fileCount, 1);
+    EXPECT_EQ(reply.files[0], folder.File("A.TXT"));
+    JxrReplyFree(&reply);
+    EXPECT_EQ(server.Exit(10000), 0u);
+}
+
+TEST_F(TwoProcesses, MalformedBlocksAreRefusedAndChangeNothing)
+{
+    RawServer server;
+    ASSERT_NE(server.frame, nullptr) << server.error;
+    std::vector<BYTE> good = RequestBlock(Unique("never shown"), folder.path);
+    std::vector<BYTE> outside = good, unterminated = good;
+    DWORD beyond = (DWORD)good.size();
+    memcpy(outside.data(), &beyond, 4);
+    unterminated.resize(good.size() - 2);           // last slot and final NUL cut off
+    EXPECT_EQ(server.Send(server.replyWindow, good.data(), 12), FALSE) << "short";
+    EXPECT_EQ(server.Send(server.replyWindow, outside.data(), (DWORD)outside.size()), FALSE)
+        << "pFiles outside";
+    EXPECT_EQ(server.Send(server.replyWindow, unterminated.data(), (DWORD)unterminated.size()),
+              FALSE) << "strings without terminator";
+    EXPECT_EQ(server.Send(server.replyWindow, good.data(), (DWORD)good.size(), 0x1234), FALSE)
+        << "another tag goes to DefWindowProc";
+    EXPECT_EQ(WaitForDialog(server.pi.dwProcessId, nullptr, nullptr, 500), nullptr);
+    PostMessageA(server.frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(server.Exit(10000), 0u);
+}
+
+TEST_F(TwoProcesses, ClientThatVanishesLetsTheServerEnd)
+{
+    RawServer server;
+    ASSERT_NE(server.frame, nullptr) << server.error;
+    std::string title = Unique("vanishing client");
+    std::vector<BYTE> block = RequestBlock(title, folder.path);
+    ASSERT_EQ(server.Send(server.replyWindow, block.data(), (DWORD)block.size()), TRUE);
+    ASSERT_NE(WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str()), nullptr);
+    DestroyWindow(server.replyWindow);
+    server.replyWindow = nullptr;
+    EXPECT_EQ(server.Exit(10000), 0u);
+}
+
+TEST(CommandLineClient, ErrorsExitTwoWithOneLineReason)
+{
+    struct Case {
+        const char *options, *reason;
+    } cases[] = {
+        {"--frobnicate", "jxrdialog: unknown option (see --help)\n"},
+        {"--filter-index x", "jxrdialog: --filter-index needs a number\n"},
+        {"--filter nobar", "jxrdialog: --filter needs a text of the form \"Description|pattern\"\n"},
+        {"--title \"two\nlines\"", nullptr},
+        {"--server C:\\no-such-server.exe", nullptr},
+    };
+    std::string exe = SiblingPath("jxrdialog.exe");
+    for (const Case &c : cases) {
+        ChildProcess cli;
+        ASSERT_TRUE(cli.Start(exe, "\"" + exe + "\" " + c.options, true));
+        EXPECT_EQ(cli.WaitExit(20000), 2u) << c.options;
+        std::string errors = cli.Errors();
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        if (c.reason) {
+            EXPECT_EQ(errors, c.reason);
+        }
+        EXPECT_EQ(cli.Output(), "") << c.options;
+    }
+}
+
+TEST(CommandLineClient, ServerThatNeverAnswersTimesOut)
+{
+    std::string exe = SiblingPath("jxrdialog.exe");
+    ChildProcess cli;
+    ASSERT_TRUE(cli.Start(exe, "\"" + exe + "\" --timeout 1 --server \"" +
+                                   SiblingPath("silent_server.exe") + "\"", true));
+    EXPECT_EQ(cli.WaitExit(20000), 2u);
+    EXPECT_EQ(cli.Errors(), "jxrdialog: no reply in time\n");
+}
+
+TEST(CommandLineClient, HelpListsEveryOption)
+{
+    std::string exe = SiblingPath("jxrdialog.exe");
+    ChildProcess cli;
+    ASSERT_TRUE(cli.Start(exe, "\"" + exe + "\" --help", true));
+    EXPECT_EQ(cli.WaitExit(10000), 0u);
+    std::string help = cli.Output();
+    for (const char *opt : {"--open", "--save", "--filter ", "--filter-index", "--initial-dir",
+                            "--file ", "--title", "--flags", "--multi", "--def-ext", "--workbook ",
+                            "--workbook-special", "--check-box", "--checked", "--label", "--note",
+                            "--relief", "--transport", "--timeout", "--server"})
+        EXPECT_NE(help.find(opt), std::string::npos) << opt;
+}
+
+}  // namespace
