@@ -109,11 +109,11 @@ std::vector<SentMessage> DialogRun::Sent(UINT message)
     return kind;
 }
 
-TempFolder::TempFolder(const std::vector<std::string> &files)
+TempFolder::TempFolder(const std::vector<std::string> &files, const std::string &name)
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    path = std::string(temp) + "jxr" + std::to_string(GetCurrentProcessId());
+    path = temp + (name.empty() ? "jxr" + std::to_string(GetCurrentProcessId()) : name);
     CreateDirectoryA(path.c_str(), nullptr);
     for (const std::string &f : files)
         CloseHandle(CreateFileA((path + "\\" + f).c_str(), GENERIC_WRITE, 0, nullptr,

@@ -60,10 +60,11 @@ struct DialogRun {
     std::vector<SentMessage> Sent(UINT message);
 };
 
-// A folder on drive C of the prefix with the given (empty) files, removed
-// when the object goes.
+// A folder in the temporary folder of the prefix's drive C with the given
+// (empty) files, removed when the object goes; named after the process
+// unless a name is given.
 struct TempFolder {
     std::string path;
-    explicit TempFolder(const std::vector<std::string> &files);
+    explicit TempFolder(const std::vector<std::string> &files, const std::string &name = "");
     ~TempFolder();
 };
