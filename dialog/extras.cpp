@@ -7,15 +7,18 @@
 const LOGFONTA lfNoteFont = {-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Helv"};
 HFONT hNoteFont;
 
-// The Explorer-style dialog's font, so our controls match the platform's.
+// The controls that take the Explorer-style dialog's font, in this order.
+static const int PARENT_FONT_CONTROLS[] = {IDC_LABEL, IDC_WORKBOOKS, IDC_NOTE, IDC_CHECKBOX};
+
+// The Explorer-style dialog's font, so our controls match the platform's;
+// none of them is redrawn yet.
 void UseParentFont(HWND dialog)
 {
-    static const int ids[] = {IDC_LABEL, IDC_WORKBOOKS, IDC_NOTE, IDC_CHECKBOX};
     HWND parent = GetParent(dialog);
     WPARAM font = parent ? (WPARAM)SendMessageA(parent, WM_GETFONT, 0, 0) : 0;
     if (!font)
         return;
-    for (int id : ids)
+    for (int id : PARENT_FONT_CONTROLS)
         SendDlgItemMessageA(dialog, id, WM_SETFONT, font, 0);
 }
 
@@ -37,7 +40,7 @@ static void SetExplorerNote(HWND dialog, const char *text)
         ShowWindow(note, SW_SHOWNORMAL);
         return;
     }
-    RECT whole, noteRect;
+    RECT whole = {0, 0, 0, 0}, noteRect = {0, 0, 0, 0};
     GetClientRect(dialog, &whole);
     GetClientRect(note, &noteRect);
     MoveWindow(dialog, 0, 0, whole.right, whole.bottom - noteRect.bottom, TRUE);
