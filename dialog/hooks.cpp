@@ -23,7 +23,7 @@ static const char HELP_FILE_NAME[] = "tovahelp.hlp";
 // rounds up); both divisions truncate toward zero.
 void CenterOnScreen(HWND window, BOOL repaint)
 {
-    RECT rect;
+    RECT rect = {0, 0, 0, 0};
     GetWindowRect(window, &rect);
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     int x = ((GetSystemMetrics(SM_CXSCREEN) - width) / 2 + 4) & ~7;
