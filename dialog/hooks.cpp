@@ -1,6 +1,169 @@
-// STAND-INS for the hook procedures until the customised dialog is built:
-// they leave every message to the platform's dialog.
+// The hook procedures of the customised file dialog. ExplorerHookProc is the
+// dialog procedure of our child template inside the Explorer-style dialog
+// (its parent); OldStyleHookProc sees every message of a whole old-style
+// dialog made from our templates 102 and 103.
 #include "dialog/dialog.h"
+#include "relief/relief.h"
+#include "server/dialogextras.h"
+#include "server/server.h"
+#include <string.h>
 
-UINT_PTR CALLBACK ExplorerHookProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-UINT_PTR CALLBACK OldStyleHookProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+OPENFILENAMEA *lpOfnCurrent;
+
+const DWORD HelpIdTable[] = {
+    IDC_WORKBOOKS, 113,
+    IDC_LABEL,     113,
+    IDC_CHECKBOX,  114,
+    0,             0,
+};
+
+static const char HELP_FILE_NAME[] = "tovahelp.hlp";
+
+// Centred and rounded to a multiple of 8 pixels across (a remainder of 4
+// rounds up); both divisions truncate toward zero.
+void CenterOnScreen(HWND window, BOOL repaint)
+{
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    int x = ((GetSystemMetrics(SM_CXSCREEN) - width) / 2 + 4) & ~7;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    MoveWindow(window, x, y, width, height, repaint);
+}
+
+// The help file lies beside the program; a missing one is the help
+// engine's business. A path that does not fit opens no help at all.
+static UINT_PTR OnHelp(const HELPINFO *info)
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(hInst, path, sizeof path);
+    if (!info || length == 0 || length >= sizeof path)
+        return TRUE;
+    char *name = strrchr(path, '\\');
+    name = name ? name + 1 : path;
+    if ((size_t)(name - path) + sizeof HELP_FILE_NAME > sizeof path)
+        return TRUE;
+    memcpy(name, HELP_FILE_NAME, sizeof HELP_FILE_NAME);
+    WinHelpA((HWND)info->hItemHandle, path, HELP_WM_HELP, (ULONG_PTR)HelpIdTable);
+    return TRUE;
+}
+
+// The state the user confirmed travels back in the request's record.
+static void RecordCheckState(HWND dialog, const OPENFILENAMEA *ofn)
+{
+    DialogExtras *extras = ofn ? (DialogExtras *)ofn->lCustData : NULL;
+    if (extras)
+        extras->nCheckState = (int)SendDlgItemMessageA(dialog, IDC_CHECKBOX, BM_GETCHECK, 0, 0);
+}
+
+static UINT_PTR OnMeasureItem(HWND dialog, WPARAM id, MEASUREITEMSTRUCT *measure)
+{
+    if (id != IDC_WORKBOOKS)
+        return FALSE;
+    measure->itemHeight = MeasureWorkbookItem(GetDlgItem(dialog, IDC_WORKBOOKS));
+    return TRUE;
+}
+
+static UINT_PTR OnDrawItem(WPARAM id, const DRAWITEMSTRUCT *item)
+{
+    return id == IDC_WORKBOOKS ? DrawWorkbookItem(item) : FALSE;
+}
+
+// Every notification of the workbook combo box counts as handled; picking
+// an entry and dropping the list down both take the current entry.
+static UINT_PTR OnWorkbookCommand(WPARAM wParam, LPARAM lParam, HWND fileDialog)
+{
+    if (LOWORD(wParam) != IDC_WORKBOOKS)
+        return FALSE;
+    if (HIWORD(wParam) == CBN_SELCHANGE || HIWORD(wParam) == CBN_DROPDOWN)
+        TakeWorkbook((HWND)lParam, fileDialog);
+    return TRUE;
+}
+
+// ---- Explorer style: dialog is our child dialog, its parent the platform's.
+
+static UINT_PTR OnExplorerInit(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    InitExtraControls(dialog, wParam, lParam);
+    return TRUE;
+}
+
+static UINT_PTR OnExplorerNotify(HWND dialog, const OFNOTIFYA *notify)
+{
+    switch (notify->hdr.code) {
+    case CDN_FILEOK:   RecordCheckState(dialog, notify->lpOFN); break;
+    case CDN_INITDONE: CenterOnScreen(GetParent(dialog), FALSE); break;
+    }
+    return FALSE;
+}
+
+UINT_PTR CALLBACK ExplorerHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:  return OnExplorerInit(dialog, wParam, lParam);
+    case WM_MEASUREITEM: return OnMeasureItem(dialog, wParam, (MEASUREITEMSTRUCT *)lParam);
+    case WM_DRAWITEM:    return OnDrawItem(wParam, (const DRAWITEMSTRUCT *)lParam);
+    case WM_NOTIFY:      return OnExplorerNotify(dialog, (const OFNOTIFYA *)lParam);
+    case WM_HELP:        return OnHelp((const HELPINFO *)lParam);
+    case WM_CONTEXTMENU: return TRUE;
+    case WM_COMMAND:     return OnWorkbookCommand(wParam, lParam, GetParent(dialog));
+    }
+    return FALSE;
+}
+
+// ---- Old style: dialog is the whole dialog.
+
+static UINT_PTR OnOldStyleInit(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    lpOfnCurrent = (OPENFILENAMEA *)lParam;
+    InitExtraControls(dialog, wParam, lParam);
+    CenterOnScreen(dialog, TRUE);
+    ShowWindow(dialog, SW_SHOW);
+    return TRUE;
+}
+
+static UINT_PTR OnOldStyleDestroy(void)
+{
+    if (hNoteFont) {
+        DeleteObject(hNoteFont);
+        hNoteFont = NULL;
+    }
+    return FALSE;
+}
+
+// OK goes on to the platform's own handling once the state is recorded.
+static UINT_PTR OnOldStyleCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDOK) {
+        RecordCheckState(dialog, lpOfnCurrent);
+        return FALSE;
+    }
+    return OnWorkbookCommand(wParam, lParam, dialog);
+}
+
+// With the relief look off the platform keeps its own colours.
+static UINT_PTR OnCtlColor(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return fReliefLook ? (UINT_PTR)ReliefCtlColor(message, (HDC)wParam, (HWND)lParam) : FALSE;
+}
+
+UINT_PTR CALLBACK OldStyleHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:  return OnOldStyleInit(dialog, wParam, lParam);
+    case WM_DESTROY:     return OnOldStyleDestroy();
+    case WM_MEASUREITEM: return OnMeasureItem(dialog, wParam, (MEASUREITEMSTRUCT *)lParam);
+    case WM_DRAWITEM:    return OnDrawItem(wParam, (const DRAWITEMSTRUCT *)lParam);
+    case WM_HELP:        return OnHelp((const HELPINFO *)lParam);
+    case WM_CONTEXTMENU: return TRUE;
+    case WM_COMMAND:     return OnOldStyleCommand(dialog, wParam, lParam);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: return OnCtlColor(message, wParam, lParam);
+    }
+    return FALSE;
+}

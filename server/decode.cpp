@@ -48,8 +48,12 @@ static DWORD ScanNumber(const char *text, int base, BOOL fFirstLine)
     return fNegative ? 0 - value : value;
 }
 
-// The line after the first line of a text, or null when there is none.
-static const char *NextLine(const char *text)
+int ReadListCount(const char *text)
+{
+    return (int)ScanNumber(text, 0, TRUE);
+}
+
+const char *NextLine(const char *text)
 {
     const char *end = strchr(text, '\n');
     return end ? end + 1 : NULL;
@@ -69,7 +73,7 @@ int CopyLine(char *destination, int size, const char *text)
 // last NUL always fits, so an item that does not is cut and ends the list.
 void DecodeCountedList(char *destination, int size, const char *text)
 {
-    int count = (int)ScanNumber(text, 0, TRUE);
+    int count = ReadListCount(text);
     const char *item = NextLine(text);
     int at = 0;
     for (int i = 0; i < count && item && at < size - 1; i++) {
@@ -85,7 +89,7 @@ void DecodeCountedText(char *destination, int size, const char *text)
 {
     const char *item = NextLine(text);
     destination[0] = 0;
-    if (ScanNumber(text, 0, TRUE) != 0 && item)
+    if (ReadListCount(text) != 0 && item)
         CopyLine(destination, size, item);
 }
 

@@ -18,6 +18,10 @@ struct ExtrasTexts {
 // Counted lists. Every destination holds size bytes (at least one); the
 // result is cut to fit and always terminated.
 int CopyLine(char *destination, int size, const char *text);
+// The line after the first line of a text, or null when there is none.
+const char *NextLine(const char *text);
+// The count of a counted list: its first line read as "%i", 0 without one.
+int ReadListCount(const char *text);
 void DecodeCountedList(char *destination, int size, const char *text);
 void DecodeCountedText(char *destination, int size, const char *text);
 

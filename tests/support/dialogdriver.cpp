@@ -92,3 +92,45 @@ std::string MessageBoxText(HWND box)
 {
     return TextOf(GetDlgItem(box, 0xFFFF));
 }
+
+namespace {
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR *result = nullptr)
+{
+    DWORD_PTR ignored;
+    return window && SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                         5000, result ? result : &ignored);
+}
+}
+
+// Explorer-style dialogs place the caller's template as their one child
+// dialog.
+HWND CustomDialog(HWND dialog)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassOf(child) == "#32770")
+            return child;
+    return dialog;
+}
+
+HWND CustomControl(HWND dialog, int id)
+{
+    return GetDlgItem(CustomDialog(dialog), id);
+}
+
+bool PickComboEntry(HWND comboBox, int index)
+{
+    DWORD_PTR selected = (DWORD_PTR)CB_ERR;
+    return Send(comboBox, CB_SETCURSEL, index, 0, &selected) && (int)selected == index &&
+           Send(GetParent(comboBox), WM_COMMAND,
+                MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE), (LPARAM)comboBox);
+}
+
+bool DropDownCombo(HWND comboBox)
+{
+    return Send(comboBox, CB_SHOWDROPDOWN, TRUE, 0) && Send(comboBox, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+bool ClickButton(HWND button)
+{
+    return Send(button, BM_CLICK, 0, 0);
+}

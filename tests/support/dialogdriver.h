@@ -23,3 +23,16 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
 
 // The text of a message box (its static control).
 std::string MessageBoxText(HWND box);
+
+// The dialog that holds a custom template's controls: the child dialog of
+// an Explorer-style dialog, else the (old-style) dialog itself.
+HWND CustomDialog(HWND dialog);
+// A control of the custom template (by id) in either style.
+HWND CustomControl(HWND dialog, int id);
+
+// What a user does with a control of a dialog in this or another process:
+// pick a combo box entry (the parent hears CBN_SELCHANGE), drop the list
+// down and close it again, click a button (a check box toggles).
+bool PickComboEntry(HWND comboBox, int index);
+bool DropDownCombo(HWND comboBox);
+bool ClickButton(HWND button);

@@ -15,3 +15,12 @@ BOOL ReliefRegister(HINSTANCE instance) { return Record("ReliefRegister", instan
 BOOL ReliefUnregister(HINSTANCE instance) { return Record("ReliefUnregister", instance, TRUE); }
 BOOL ReliefAutoSubclass(HINSTANCE instance) { return Record("ReliefAutoSubclass", instance, TRUE); }
 BOOL ReliefColorChange(void) { return Record("ReliefColorChange", nullptr, TRUE); }
+
+HBRUSH ReliefCtlColor(UINT message, HDC dc, HWND window)
+{
+    reliefSpy.calls.push_back("ReliefCtlColor");
+    reliefSpy.lastMessage = message;
+    reliefSpy.lastDc = dc;
+    reliefSpy.lastWindow = window;
+    return reliefSpy.ctlColorBrush;
+}
