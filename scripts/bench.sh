@@ -4,7 +4,7 @@ set -e
 cd "$(dirname "$0")/.."
 ./scripts/install.sh
 cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 -j"$(nproc)" --target startup_bench --target request_bench >/dev/null
+cmake --build --preset x86_64 -j"$(nproc)" --target startup_bench request_bench keepalive >/dev/null
 JXR_OWN_DISPLAY=1
 . scripts/wine-env.sh
 trap wine_stop EXIT INT TERM

@@ -8,38 +8,27 @@ set -e
 cd "$(dirname "$0")/.."
 ./scripts/install.sh
 cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 -j"$(nproc)" --target demo_driver >/dev/null
+cmake --build --preset x86_64 -j"$(nproc)" --target demo_driver keepalive >/dev/null
 [ -n "${DISPLAY:-}" ] && interactive=1 || interactive=
 . scripts/wine-env.sh
 trap wine_stop EXIT INT TERM
 wine_start
-
-samples="$WINEPREFIX/drive_c/jxrdemo"
-mkdir -p "$samples"
-for f in report.txt notes.txt readme.txt data.csv Book1.xls Budget.xls; do
-    echo "sample file $f" > "$samples/$f"
-done
-
-title="jxrwin32 demo"
-set -- build/x86_64/bin/jxrdialog.exe --open --title "$title" \
-    --initial-dir 'C:\jxrdemo' \
-    --filter "Text files (*.txt)|*.txt" --filter "All files (*.*)|*.*"
+. scripts/demo-request.sh
 
 if [ -n "$interactive" ]; then
     scripts/wine-run.sh "$@"
     exit $?
 fi
 
-shot=build/demo/dialog.png
 mkdir -p build/demo
 scripts/wine-run.sh "$@" >build/demo/reply.txt &
 client=$!
-scripts/wine-run.sh build/x86_64/bin/demo_driver.exe wait "$title"
-import -display "$DISPLAY" -window root "$shot"
-echo "screenshot of the dialog: $shot"
-scripts/wine-run.sh build/x86_64/bin/demo_driver.exe confirm "$title" report.txt
+geometry=$(scripts/wine-run.sh build/x86_64/bin/demo_driver.exe show "$DEMO_TITLE")
+import -display "$DISPLAY" -window root -crop "$geometry" +repage build/demo/dialog.png
+echo "screenshot of the dialog: build/demo/dialog.png"
+scripts/wine-run.sh build/x86_64/bin/demo_driver.exe confirm "$DEMO_TITLE" report.txt
 status=0
 wait $client || status=$?
-echo "reply (exit status $status):"
+echo "reply (exit status $status: 0 confirmed, 1 cancelled, 2 error):"
 cat build/demo/reply.txt
 exit $status

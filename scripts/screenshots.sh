@@ -6,7 +6,7 @@ set -e
 cd "$(dirname "$0")/.."
 ./scripts/install.sh
 cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 -j2 --target showdialog_explorer showdialog_oldstyle
+cmake --build --preset x86_64 -j2 --target showdialog_explorer showdialog_oldstyle keepalive
 
 JXR_OWN_DISPLAY=1
 . scripts/wine-env.sh

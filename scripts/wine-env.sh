@@ -37,6 +37,11 @@ wine_start() {
     # The first process starts Wine's services; keep their output away
     # from whatever runs next.
     "$WINE" wineboot </dev/null >/dev/null 2>&1
+    # So does the desktop process, started with the first window: let a
+    # window of our own start it and keep it for the run (tools/keepalive).
+    keepalive="$ROOT/build/x86_64/bin/keepalive.exe"
+    [ -f "$keepalive" ] && "$WINE" "$keepalive" </dev/null >/dev/null 2>&1 &
+    sleep 0.5
 }
 
 wine_stop() {
