@@ -1,4 +1,6 @@
-// Recording replacements of the relief entries (see relief_spy.h).
+// Recording replacements of the relief entries (see relief_spy.h). Every
+// entry the server and the dialog hooks call is replaced here, so that no
+// member of the relief library is linked beside the spy.
 #include "support/relief_spy.h"
 #include "relief/relief.h"
 
@@ -15,3 +17,5 @@ BOOL ReliefRegister(HINSTANCE instance) { return Record("ReliefRegister", instan
 BOOL ReliefUnregister(HINSTANCE instance) { return Record("ReliefUnregister", instance, TRUE); }
 BOOL ReliefAutoSubclass(HINSTANCE instance) { return Record("ReliefAutoSubclass", instance, TRUE); }
 BOOL ReliefColorChange(void) { return Record("ReliefColorChange", nullptr, TRUE); }
+// Answered as by a library that is off; not recorded, as dialogs ask often.
+HBRUSH ReliefCtlColor(UINT, HDC, HWND) { return nullptr; }
