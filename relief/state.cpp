@@ -59,7 +59,7 @@ void UnlockRelief(void)
 }
 
 // At least 16 colours, and not an EGA screen of 640 x 350.
-BOOL DisplaySupportsRelief(int bitsPixel, int planes, int cxScreen, int cyScreen)
+static BOOL DisplaySupportsRelief(int bitsPixel, int planes, int cxScreen, int cyScreen)
 {
     return bitsPixel * planes >= 4 && !(cyScreen == 350 && cxScreen == 640);
 }

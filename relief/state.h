@@ -85,7 +85,6 @@ void UnlockRelief(void);
 
 BOOL InitializeRelief(void);
 void TerminateRelief(void);
-BOOL DisplaySupportsRelief(int bitsPixel, int planes, int cxScreen, int cyScreen);
 void ReadDbcsMenuMode(void);
 
 BOOL RefreshColors(BOOL first);
