@@ -112,21 +112,6 @@ TEST(PaintSunkenBorder, TwoRingsAroundTheField)
     EXPECT_EQ(c.Count(kBack), 64 * 48 - rings) << "nothing painted inside or beyond";
 }
 
-TEST(PatFillRect, FillsWithTheSelectedBrush)
-{
-    Canvas c(10, 10, kBack);
-    HBRUSH brush = CreateSolidBrush(RGB(200, 100, 50));
-    HGDIOBJ old = SelectObject(c.dc, brush);
-    RECT r = {2, 3, 6, 5};
-    EXPECT_TRUE(PatFillRect(c.dc, &r));
-    EXPECT_EQ(c.Count(RGB(200, 100, 50)), 8);
-    EXPECT_EQ(c.At(2, 3), RGB(200, 100, 50));
-    EXPECT_EQ(c.At(5, 4), RGB(200, 100, 50));
-    EXPECT_EQ(c.At(6, 4), kBack);
-    SelectObject(c.dc, old);
-    DeleteObject(brush);
-}
-
 TEST(ClipToClient, NarrowsTheClipToTheClientArea)
 {
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_CAPTION, 0, 0, 200, 120,

@@ -1,6 +1,16 @@
 // Helpers of the relief library's tests.
 #include "reliefsupport.h"
+#include <gtest/gtest.h>
 #include <winternl.h>
+#include "relief/state.h"
+
+// The atom table belongs to the whole Wine session: a test that stops
+// half-way must not leave the library's atoms to the tests after it.
+struct ReleaseLibrary : testing::Environment {
+    void TearDown() override { TerminateRelief(); }
+};
+static testing::Environment *const releaseLibrary =
+    testing::AddGlobalTestEnvironment(new ReleaseLibrary);
 
 // An entry of the GDI handle table, as Wine and Windows lay it out.
 struct GdiHandleEntry {
