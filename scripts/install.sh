@@ -3,7 +3,7 @@
 # and the demo need. Quick when all is already there.
 set -e
 PKGS="cmake make g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-      wine64 fonts-wine googletest clang-14 libclang-rt-14-dev
+      wine64 fonts-wine googletest clang-14 libclang-rt-14-dev python3
       xvfb xauth imagemagick"
 missing=""
 for p in $PKGS; do

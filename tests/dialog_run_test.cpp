@@ -8,6 +8,7 @@
 #include "support/dialogdriver.h"
 #include "support/inprocess.h"
 #include "support/testrequest.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -150,6 +151,22 @@ TEST_F(DialogRun, ClosingTheFrameDuringTheDialogAnswersAsCancelled)
     ASSERT_TRUE(client.WaitReply());
     EXPECT_FALSE(client.nullReply);
     EXPECT_EQ(client.reply, Strings{});
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, CheckBoxStateLeftAtOkComesBack)
+{
+    Strings slots = CustomisedRequest("Custom check", folder.path, "0");
+    ASSERT_TRUE(ToggleCheckAndConfirm(Send(slots, "Custom check"), "A.TXT"));
+    EXPECT_EQ(client.reply, (Strings{"1", "1", folder.File("A.TXT")}));
+    ExpectEndedNormally();
+}
+
+TEST_F(DialogRun, CheckBoxClearedAtOkComesBackAsZero)
+{
+    Strings slots = CustomisedRequest("Custom uncheck", folder.path, "2");
+    ASSERT_TRUE(ToggleCheckAndConfirm(Send(slots, "Custom uncheck"), "B.TXT"));
+    EXPECT_EQ(client.reply, (Strings{"0", "1", folder.File("B.TXT")}));
     ExpectEndedNormally();
 }
 

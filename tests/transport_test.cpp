@@ -8,6 +8,7 @@
 #include "server/droplist.h"
 #include "support/dialogdriver.h"
 #include "support/testsupport.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -93,6 +94,32 @@ TEST_F(TwoProcesses, CheckStateOfRequestComesBackWithoutHook)
     ASSERT_TRUE(TypeFileName(dialog, "B.TXT"));
     PressOk(dialog);
     EXPECT_EQ(cli.Finish(), "1\n1\n" + folder.File("B.TXT") + "\n");
+}
+
+// The customised dialog's check box, clicked before OK, on both shells (the
+// old one through the test build of the server whose shell test says so).
+void ExpectCheckBoxStateComesBack(CliRun &cli, const std::string &file)
+{
+    HWND dialog = cli.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ClickButton(CustomControl(dialog, IDC_CHECKBOX)));
+    ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
+    PressOk(dialog);
+    EXPECT_EQ(cli.Finish(), "1\n1\n" + file + "\n");
+    EXPECT_EQ(cli.exitCode, 0u) << cli.child.Errors();
+}
+
+TEST_F(TwoProcesses, CheckBoxStateAtOkComesBackOnTheNewShell)
+{
+    CliRun cli(Unique("custom new"), InDir() + "--check-box Keep --workbook Book1.xls");
+    ExpectCheckBoxStateComesBack(cli, folder.File("A.TXT"));
+}
+
+TEST_F(TwoProcesses, CheckBoxStateAtOkComesBackOnTheOldShell)
+{
+    CliRun cli(Unique("custom old"), InDir() + "--check-box Keep --server \"" +
+                                         SiblingPath("jxrwin32_oldshell.exe") + "\"");
+    ExpectCheckBoxStateComesBack(cli, folder.File("A.TXT"));
 }
 
 // A server started by the test, which then plays the client itself.

@@ -1,5 +1,6 @@
 // Server thread, client window and plain requests (see inprocess.h).
 #include "support/inprocess.h"
+#include "res/resource.h"
 #include "support/dialogdriver.h"
 #include "support/testrequest.h"
 
@@ -110,9 +111,32 @@ bool ServedInProcess::Answer(const std::vector<std::string> &slots, const char *
     return client.WaitReply();
 }
 
+bool ServedInProcess::ToggleCheckAndConfirm(HWND dialog, const std::string &name)
+{
+    if (!dialog || !ClickButton(CustomControl(dialog, IDC_CHECKBOX)) ||
+        !TypeFileName(dialog, name))
+        return false;
+    PressOk(dialog);
+    return client.WaitReply();
+}
+
 void ServedInProcess::ExpectEndedNormally()
 {
     EXPECT_TRUE(server.WaitExit());
     EXPECT_EQ(server.exitCode, 0);
     EXPECT_FALSE(IsWindow(server.frame));
+}
+
+std::vector<std::string> CustomisedRequest(const std::string &title, const std::string &directory,
+                                           const char *checkState)
+{
+    std::vector<std::string> slots = PlainRequest(title, directory);
+    slots[12] = std::to_string(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);
+    slots[14] = "2\nBook1.xls\n1\nPlain.xls\n0";
+    slots[15] = "1";
+    slots[16] = checkState;
+    slots[17] = "1\nKeep a copy";
+    slots[18] = "1\n&Workbooks:";
+    slots[19] = "1\nA note";
+    return slots;
 }

@@ -45,6 +45,10 @@ struct ClientWindow {
 // The 21 slots of an Open request without hook or template: two filters,
 // a 260-byte file buffer, the initial directory and the dialog's title.
 std::vector<std::string> PlainRequest(const std::string &title, const std::string &directory);
+// The same with the program's template and hook enabled, the check box
+// shown in the given state, two workbooks, a label and a note.
+std::vector<std::string> CustomisedRequest(const std::string &title, const std::string &directory,
+                                           const char *checkState);
 
 // A test with a folder holding A.TXT and B.TXT (one per process, so tests
 // may run side by side), a server and a client.
@@ -60,6 +64,9 @@ struct ServedInProcess : testing::Test {
     // once the reply has come.
     bool Answer(const std::vector<std::string> &slots, const char *title,
                 const std::vector<std::string> &names);
+    // Clicks the check box of the customised dialog, confirms the name and
+    // waits for the reply.
+    bool ToggleCheckAndConfirm(HWND dialog, const std::string &name);
     // The server destroyed its frame and WinMain returned 0.
     void ExpectEndedNormally();
 };

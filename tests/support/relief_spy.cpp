@@ -1,4 +1,6 @@
-// Recording replacements of the relief entries (see relief_spy.h).
+// Recording replacements of the relief entries (see relief_spy.h). Every
+// entry the server and the dialog hooks call is replaced here, so that no
+// member of the relief library is linked beside the spy.
 #include "support/relief_spy.h"
 #include "relief/relief.h"
 

@@ -1,0 +1,144 @@
+// Helpers of the relief library's tests.
+#include "reliefsupport.h"
+#include <gtest/gtest.h>
+#include <winternl.h>
+#include "relief/state.h"
+
+// The atom table belongs to the whole Wine session: a test that stops
+// half-way must not leave the library's atoms to the tests after it.
+struct ReleaseLibrary : testing::Environment {
+    void TearDown() override { TerminateRelief(); }
+};
+static testing::Environment *const releaseLibrary =
+    testing::AddGlobalTestEnvironment(new ReleaseLibrary);
+
+// An entry of the GDI handle table, as Wine and Windows lay it out.
+struct GdiHandleEntry {
+    UINT64 object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;         // 0 for a free entry
+    UCHAR flags;
+    UINT64 userPointer;
+};
+
+int GdiObjectCount()
+{
+#ifdef _WIN64
+    const size_t tableOffset = 0xF8;    // PEB.GdiSharedHandleTable
+#else
+    const size_t tableOffset = 0x94;
+#endif
+    typedef LONG(WINAPI * QueryProc)(HANDLE, int, void *, ULONG, ULONG *);
+    auto query = (QueryProc)(void (*)(void))GetProcAddress(GetModuleHandleA("ntdll.dll"),
+                                                          "NtQueryInformationProcess");
+    PROCESS_BASIC_INFORMATION info{};
+    query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr);
+    BYTE *peb = (BYTE *)info.PebBaseAddress;
+    const GdiHandleEntry *table = *(GdiHandleEntry **)(peb + tableOffset);
+    int count = 0;
+    for (int i = 0; table && i < 0x10000; ++i)
+        count += table[i].type != 0;
+    return count;
+}
+
+int PropertyAtomsFound()
+{
+    static const char *const names[] = {"Rlf", "RlfNew", "RlfL", "RlfH", "RlfLNew", "RlfHNew", "RlfD"};
+    int found = 0;
+    for (const char *name : names)
+        found += GlobalFindAtomA(name) != 0;
+    return found;
+}
+
+const char *const kGlyphRows[39] = {
+#include "res/glyphs.inc"
+};
+
+COLORREF FakeSysColors::colors[31];
+
+static DWORD WINAPI FakeGetSysColor(int index)
+{
+    return index >= 0 && index < 31 ? FakeSysColors::colors[index] : 0;
+}
+
+FakeSysColors::FakeSysColors() : patch("user32.dll", "GetSysColor", (void *)FakeGetSysColor)
+{
+    auto real = patch.Original<DWORD(WINAPI *)(int)>();
+    for (int i = 0; i < 31; ++i)
+        colors[i] = real(i);
+}
+
+Canvas::Canvas(int w, int h, COLORREF fill) : width(w), height(h)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    dc = CreateCompatibleDC(nullptr);
+    bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, (void **)&bits, nullptr, 0);
+    old = (HBITMAP)SelectObject(dc, bitmap);
+    DWORD pixel = GetRValue(fill) << 16 | GetGValue(fill) << 8 | GetBValue(fill);
+    for (int i = 0; i < w * h; ++i)
+        bits[i] = pixel;
+}
+
+Canvas::~Canvas()
+{
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+COLORREF Canvas::At(int x, int y) const
+{
+    DWORD p = bits[y * width + x];
+    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+}
+
+int Canvas::Count(COLORREF color) const
+{
+    int n = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            n += At(x, y) == color;
+    return n;
+}
+
+static DWORD WINAPI WorkerMain(LPVOID param)
+{
+    Worker *w = (Worker *)param;
+    for (;;) {
+        WaitForSingleObject(w->go, INFINITE);
+        if (w->quit)
+            return 0;
+        w->job();
+        SetEvent(w->done);
+    }
+}
+
+Worker::Worker()
+{
+    go = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    thread = CreateThread(nullptr, 0, WorkerMain, this, 0, &id);
+}
+
+Worker::~Worker()
+{
+    quit = true;
+    SetEvent(go);
+    WaitForSingleObject(thread, 30000);
+    CloseHandle(thread);
+    CloseHandle(go);
+    CloseHandle(done);
+}
+
+void Worker::Run(std::function<void()> fn)
+{
+    job = std::move(fn);
+    SetEvent(go);
+    WaitForSingleObject(done, INFINITE);
+}

@@ -1,0 +1,50 @@
+// Helpers of the relief library's tests: the process's GDI objects and the
+// property atoms, the glyph rows, faked system colours, memory canvases
+// and worker threads that act for a test one call at a time.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include "support/testsupport.h"
+
+// Live GDI objects of this process, counted in its GDI handle table
+// (Wine's GetGuiResources is a stub that answers 0).
+int GdiObjectCount();
+
+// How many of the seven property atom names the system's atom table holds.
+int PropertyAtomsFound();
+
+// The glyph strip's rows, top row first, straight from res/glyphs.inc.
+extern const char *const kGlyphRows[39];
+
+// While it lives, the program's GetSysColor answers from colors[], which
+// starts as the real system colours.
+struct FakeSysColors {
+    static COLORREF colors[31];
+    ImportPatch patch;
+    FakeSysColors();
+};
+
+// A 32-bit top-down DIB section selected into a memory DC, filled with one
+// colour.
+struct Canvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr, old = nullptr;
+    DWORD *bits = nullptr;
+    int width, height;
+    Canvas(int w, int h, COLORREF fill);
+    ~Canvas();
+    COLORREF At(int x, int y) const;
+    int Count(COLORREF color) const;
+};
+
+// A thread that runs the functions handed to Run, one at a time, and
+// stays alive (keeping its id) until the object goes.
+struct Worker {
+    HANDLE thread = nullptr, go = nullptr, done = nullptr;
+    DWORD id = 0;
+    std::function<void()> job;
+    bool quit = false;
+    Worker();
+    ~Worker();
+    void Run(std::function<void()> fn);
+};
