@@ -234,9 +234,21 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
     STARTUPINFOA si;
     memset(&si, 0, sizeof si);
     si.cb = sizeof si;
-    if (!CreateProcessA(serverPath, line, NULL, NULL, FALSE, 0, NULL, NULL, &si, process)) {
+    // A start that fails for another reason than a missing program is tried
+    // again: Wine under load now and then fails one with an internal error.
+    BOOL started = FALSE;
+    DWORD failure = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessA(serverPath, line, NULL, NULL, FALSE, 0, NULL, NULL, &si, process);
+        failure = started ? 0 : GetLastError();
+        if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND)
+            break;
+        if (!started)
+            Sleep(100);
+    }
+    if (!started) {
         SetError(error, errorSize, "server not found: cannot start %s (error %lu)", serverPath,
-                 GetLastError());
+                 failure);
         return NULL;
     }
     DWORD start = GetTickCount();

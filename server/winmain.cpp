@@ -7,6 +7,14 @@
 #include "server/server.h"
 #include "relief/relief.h"
 
+// The common dialogs load while the program waits for its request, not in
+// the way of its start-up: the frame appears first, the library follows.
+static DWORD WINAPI PreloadCommonDialogs(LPVOID)
+{
+    LoadLibraryA("comdlg32.dll");
+    return 0;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
 {
     fReliefLook = 0;
@@ -14,6 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
     RegisterFrameClass();   // a failure shows as the failed creation below
     HWND frame = CreateFrameWindow(cmdLine);
     if (frame) {
+        HANDLE preload = CreateThread(NULL, 0, PreloadCommonDialogs, NULL, 0, NULL);
+        if (preload)
+            CloseHandle(preload);
         DragAcceptFiles(frame, TRUE);
         RunMessageLoop();
     }

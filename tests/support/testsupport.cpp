@@ -56,8 +56,16 @@ bool ChildProcess::Start(const std::string &program, const std::string &commandL
         si.hStdOutput = out;
         si.hStdError = err;
     }
-    bool started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, captureOutput,
-                                  0, nullptr, nullptr, &si, &pi) != 0;
+    // Wine under load now and then fails a start with an internal error.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, captureOutput,
+                                 0, nullptr, nullptr, &si, &pi) != 0;
+        if (!started && GetLastError() == ERROR_FILE_NOT_FOUND)
+            break;
+        if (!started)
+            Sleep(100);
+    }
     if (captureOutput) {
         CloseHandle(out);
         CloseHandle(err);
