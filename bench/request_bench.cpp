@@ -4,6 +4,7 @@
 // with it, for a program that calls GetOpenFileNameA itself on a message;
 // and the time from confirming the dialog to the reply being received.
 #include <windows.h>
+#include "benchutil.h"
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -11,22 +12,6 @@
 #include "client/jxrclient.h"
 #include "support/dialogdriver.h"
 #include "support/testsupport.h"
-
-static double Now()
-{
-    static LARGE_INTEGER freq;
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
-}
-
-static double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 static HWND WaitVisibleDialog(DWORD pid)
 {

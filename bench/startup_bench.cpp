@@ -2,20 +2,11 @@
 // found by its title, for the server and for a minimal window program,
 // alternating runs so both see the same machine load.
 #include <windows.h>
+#include "benchutil.h"
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-static double Now()
-{
-    static LARGE_INTEGER freq;
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
-}
 
 static std::string Sibling(const char *name)
 {
@@ -48,12 +39,6 @@ static double TimeStartup(const std::string &exe, const char *className, int run
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return window ? elapsed : -1;
-}
-
-static double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 int main(int argc, char **argv)
