@@ -116,46 +116,8 @@ TEST(ExplorerPlace, CentredAtInitDoneRoundedToEightPixels)
 // ---- Owner drawing of the workbook combo box, checked by pixels.
 
 // A 32-bit top-down DIB section in a memory DC, filled with one colour.
-struct Canvas {
-    static const int kWidth = 160, kHeight = 40;     // unless given
-    int width, height;
-    HDC dc;
-    HBITMAP bitmap, old;
-    DWORD *bits = nullptr;
-    explicit Canvas(COLORREF fill, int w = kWidth, int h = kHeight) : width(w), height(h)
-    {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, (void **)&bits, nullptr, 0);
-        old = (HBITMAP)SelectObject(dc, bitmap);
-        for (int i = 0; i < width * height; ++i)
-            bits[i] = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF At(int x, int y) const
-    {
-        DWORD p = bits[y * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    int Count(const RECT &r, COLORREF colour) const
-    {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                n += At(x, y) == colour;
-        return n;
-    }
-};
+// The canvas the drawing tests paint items on, unless given another size.
+const int kCanvasWidth = 160, kCanvasHeight = 40;
 
 const COLORREF kMarker = RGB(1, 2, 3);     // the canvas outside the item
 const RECT kItem = {10, 4, 130, 20};
@@ -227,7 +189,8 @@ TEST(WorkbookDrawing, ColoursBySelectionAndKindTextInFull)
             SCOPED_TRACE("item " + std::to_string((int)c.itemID) + " state " +
                          std::to_string(c.state));
             const char *text = c.itemID < 3 ? kDrawEntries[c.itemID] : "";
-            Canvas got(kMarker), want(kMarker);
+            Canvas got(kCanvasWidth, kCanvasHeight, kMarker);
+            Canvas want(kCanvasWidth, kCanvasHeight, kMarker);
             DrawItem(dialog, got, c.itemID, c.state);
             DrawExpected(want, kItem, text, GetSysColor(c.background), GetSysColor(c.text));
             EXPECT_EQ(want.Count(kItem, GetSysColor(c.text)) > 10, *text != '\0') << "text shows";
@@ -247,14 +210,15 @@ TEST(WorkbookDrawing, FocusRectangleOnTheItemsOwnRectangle)
 {
     RunWithDrawList([](HWND dialog) {
         COLORREF back = GetSysColor(COLOR_WINDOW);
-        const RECT item{kItem.left, kItem.top, kItem.right, Canvas::kHeight - 4};
+        const RECT item{kItem.left, kItem.top, kItem.right, kCanvasHeight - 4};
         RECT left{item.left, item.top, item.left + 1, item.bottom};
         RECT right{item.right - 1, item.top, item.right, item.bottom};
         RECT top{item.left, item.top, item.right, item.top + 1};
         RECT bottom{item.left, item.bottom - 1, item.right, item.bottom};
         for (UINT itemID : {1u, (UINT)-1}) {
             SCOPED_TRACE("item " + std::to_string((int)itemID));
-            Canvas focused(kMarker), plain(kMarker);
+            Canvas focused(kCanvasWidth, kCanvasHeight, kMarker);
+            Canvas plain(kCanvasWidth, kCanvasHeight, kMarker);
             DrawItem(dialog, focused, itemID, ODS_FOCUS, IDC_WORKBOOKS, item);
             DrawItem(dialog, plain, itemID, 0, IDC_WORKBOOKS, item);
             for (const RECT &edge : {left, right, top, bottom}) {
@@ -269,7 +233,7 @@ TEST(WorkbookDrawing, FocusRectangleOnTheItemsOwnRectangle)
 TEST(WorkbookDrawing, LeavesTheDeviceContextAsItFoundIt)
 {
     RunWithDrawList([](HWND dialog) {
-        Canvas canvas(kMarker);
+        Canvas canvas(kCanvasWidth, kCanvasHeight, kMarker);
         SetBkMode(canvas.dc, OPAQUE);
         SetTextColor(canvas.dc, RGB(10, 20, 30));
         SetBkColor(canvas.dc, RGB(40, 50, 60));
@@ -287,10 +251,9 @@ TEST(WorkbookDrawing, LeavesTheDeviceContextAsItFoundIt)
 TEST(WorkbookDrawing, OtherControlsAreLeftToThePlatform)
 {
     RunWithDrawList([](HWND dialog) {
-        Canvas canvas(kMarker);
+        Canvas canvas(kCanvasWidth, kCanvasHeight, kMarker);
         DrawItem(dialog, canvas, 0, ODS_SELECTED, IDC_WORKBOOKS + 1);
-        EXPECT_EQ(canvas.Count(RECT{0, 0, Canvas::kWidth, Canvas::kHeight}, kMarker),
-                  Canvas::kWidth * Canvas::kHeight);
+        EXPECT_EQ(canvas.Count(kMarker), kCanvasWidth * kCanvasHeight);
 
         MEASUREITEMSTRUCT measure{ODT_COMBOBOX, IDC_WORKBOOKS + 1, 0, 0, 77, 0};
         SendMessageA(CustomDialog(dialog), WM_MEASUREITEM, measure.CtlID, (LPARAM)&measure);
@@ -333,7 +296,7 @@ TEST(WorkbookDrawing, TheBoxShowsASpecialEntryGreyed)
         for (int entry : {1, 0}) {
             SCOPED_TRACE("entry " + std::to_string(entry));
             ASSERT_TRUE(PickComboEntry(combo, entry));
-            Canvas canvas(kMarker, client.right, client.bottom);
+            Canvas canvas(client.right, client.bottom, kMarker);
             size_t before = run.Sent(WM_DRAWITEM).size();
             SendMessageA(combo, WM_PRINTCLIENT, (WPARAM)canvas.dc, PRF_CLIENT);
             std::vector<SentMessage> draws = run.Sent(WM_DRAWITEM);

@@ -26,16 +26,6 @@ struct FakeSysColors {
 
 // A 32-bit top-down DIB section selected into a memory DC, filled with one
 // colour.
-struct Canvas {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr, old = nullptr;
-    DWORD *bits = nullptr;
-    int width, height;
-    Canvas(int w, int h, COLORREF fill);
-    ~Canvas();
-    COLORREF At(int x, int y) const;
-    int Count(COLORREF color) const;
-};
 
 // A thread that runs the functions handed to Run, one at a time, and
 // stays alive (keeping its id) until the object goes.

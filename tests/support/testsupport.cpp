@@ -276,3 +276,46 @@ ImportPatch::~ImportPatch()
     if (slot)
         *slot = original;
 }
+
+Canvas::Canvas(int w, int h, COLORREF fill) : width(w), height(h)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    dc = CreateCompatibleDC(nullptr);
+    bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, (void **)&bits, nullptr, 0);
+    old = (HBITMAP)SelectObject(dc, bitmap);
+    DWORD pixel = GetRValue(fill) << 16 | GetGValue(fill) << 8 | GetBValue(fill);
+    for (int i = 0; i < w * h; ++i)
+        bits[i] = pixel;
+}
+
+Canvas::~Canvas()
+{
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+COLORREF Canvas::At(int x, int y) const
+{
+    DWORD p = bits[y * width + x];
+    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+}
+
+int Canvas::Count(COLORREF color) const
+{
+    return Count(RECT{0, 0, width, height}, color);
+}
+
+int Canvas::Count(const RECT &r, COLORREF color) const
+{
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += At(x, y) == color;
+    return n;
+}

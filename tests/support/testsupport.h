@@ -73,3 +73,17 @@ struct ImportPatch {
     ~ImportPatch();
     template <class F> F Original() const { return (F)original; }
 };
+
+// A 32-bit top-down DIB section selected into a memory DC, filled with one
+// colour, whose pixels are read back exactly.
+struct Canvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr, old = nullptr;
+    DWORD *bits = nullptr;
+    int width, height;
+    Canvas(int w, int h, COLORREF fill);
+    ~Canvas();
+    COLORREF At(int x, int y) const;
+    int Count(COLORREF color) const;                  // in the whole canvas
+    int Count(const RECT &r, COLORREF color) const;   // in a rectangle
+};
