@@ -105,3 +105,12 @@ void Worker::Run(std::function<void()> fn)
     SetEvent(go);
     WaitForSingleObject(done, INFINITE);
 }
+
+int IdentifyCode(HWND window)
+{
+    LONG answer = 666;
+    LRESULT code = SendMessageA(window, 0x1944, 0, (LPARAM)&answer);
+    if (answer == 666)
+        code = SendMessageA(window, 0x1943, 0, (LPARAM)&answer);
+    return answer == 1 ? (int)code : 0;
+}

@@ -24,9 +24,6 @@ struct FakeSysColors {
     FakeSysColors();
 };
 
-// A 32-bit top-down DIB section selected into a memory DC, filled with one
-// colour.
-
 // A thread that runs the functions handed to Run, one at a time, and
 // stays alive (keeping its id) until the object goes.
 struct Worker {
@@ -38,3 +35,7 @@ struct Worker {
     ~Worker();
     void Run(std::function<void()> fn);
 };
+
+// The identity code a relief procedure answers for the window, or 0 when
+// none answers either identify message.
+int IdentifyCode(HWND window);
