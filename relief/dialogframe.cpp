@@ -5,7 +5,6 @@
 #include "relief/subclass.h"
 
 #define FRAME_STYLES (WS_VISIBLE | WS_DLGFRAME | DS_MODALFRAME)
-#define ALL_SIDES (EDGE_LEFT | EDGE_TOP | EDGE_RIGHT | EDGE_BOTTOM)
 
 static void FillBand(HDC dc, int left, int top, int right, int bottom)
 {
@@ -25,8 +24,8 @@ static void DrawDialogFrame(HWND dialog, BOOL captionLine)
     const int w = window.right - window.left, h = window.bottom - window.top;
     const int cx = ReliefState.frameMetrics.cxFrame, cy = ReliefState.frameMetrics.cyFrame;
     const RECT outer = {0, 0, w, h}, inner = {1, 1, w - 1, h - 1};
-    PaintEdge(dc, &outer, SYSCLR_BTNSHADOW, SYSCLR_WINDOWFRAME, ALL_SIDES);
-    PaintEdge(dc, &inner, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, ALL_SIDES);
+    PaintEdge(dc, &outer, SYSCLR_BTNSHADOW, SYSCLR_WINDOWFRAME, EDGE_ALL);
+    PaintEdge(dc, &inner, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_ALL);
 
     HGDIOBJ oldBrush = SelectObject(dc, ReliefState.BrushTable[SYSCLR_BTNFACE]);
     FillBand(dc, 2, 2, 2 + cx, h - 2);
@@ -34,7 +33,7 @@ static void DrawDialogFrame(HWND dialog, BOOL captionLine)
     FillBand(dc, 2 + cx, 2, w - 2 - cx, 2 + cy - captionLine);
     if (captionLine) {
         RECT box = {2 + cx, 1 + cy, w - 2 - cx, 1 + cy + ReliefState.frameMetrics.cyCaption};
-        PaintEdge(dc, &box, SYSCLR_BTNSHADOW, SYSCLR_BTNHILITE, ALL_SIDES);
+        PaintEdge(dc, &box, SYSCLR_BTNSHADOW, SYSCLR_BTNHILITE, EDGE_ALL);
     }
     FillBand(dc, 2 + cx, h - 2 - cy, w - 2 - cx, h - 2);
     SelectObject(dc, oldBrush);

@@ -13,8 +13,12 @@ BOOL PatFillRect(HDC hdc, const RECT *rect)
 }
 
 // An opaque empty text output fills a rectangle with the background colour.
+// A line shortened to nothing or less is not drawn: the output would take
+// the swapped ends and paint outside the rectangle.
 static void FillLine(HDC hdc, int left, int top, int right, int bottom)
 {
+    if (right <= left || bottom <= top)
+        return;
     RECT line = {left, top, right, bottom};
     ExtTextOutA(hdc, 0, 0, ETO_OPAQUE, &line, NULL, 0, NULL);
 }

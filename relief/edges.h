@@ -9,6 +9,7 @@
 #define EDGE_RIGHT        0x0004   // second colour
 #define EDGE_BOTTOM       0x0008   // second colour
 #define EDGE_SHORT_BOTTOM 0x1000   // the bottom row stops two pixels short
+#define EDGE_ALL (EDGE_LEFT | EDGE_TOP | EDGE_RIGHT | EDGE_BOTTOM)
 
 BOOL PatFillRect(HDC hdc, const RECT *rect);
 void PaintEdge(HDC hdc, const RECT *rect, WORD topLeftColor, WORD bottomRightColor, WORD sides);

@@ -4,16 +4,29 @@
 # of sample files. With DISPLAY set you pick the file; without it the demo
 # runs on a private display, saves a screenshot of the dialog, confirms a
 # file itself and prints the reply.
+#
+# With --relief the request asks for the relief look, served by the build
+# whose shell test answers "old shell", under version 3.51 and the colours
+# of Windows 3.1 in a prefix of its own (build/wineprefix-classic).
 set -e
 cd "$(dirname "$0")/.."
+relief=
+if [ "${1:-}" = "--relief" ]; then
+    relief=1
+    export WINEPREFIX="$(pwd)/build/wineprefix-classic"
+fi
 ./scripts/install.sh
 cmake --preset x86_64 >/dev/null
-cmake --build --preset x86_64 -j"$(nproc)" --target demo_driver keepalive >/dev/null
+cmake --build --preset x86_64 -j"$(nproc)" --target demo_driver keepalive jxrwin32_oldshell >/dev/null
 [ -n "${DISPLAY:-}" ] && interactive=1 || interactive=
 . scripts/wine-env.sh
 trap wine_stop EXIT INT TERM
 wine_start
 . scripts/demo-request.sh
+if [ -n "$relief" ]; then
+    wine_classic jxrwin32_oldshell.exe
+    set -- "$@" --relief --server 'build\x86_64\bin\jxrwin32_oldshell.exe'
+fi
 
 if [ -n "$interactive" ]; then
     scripts/wine-run.sh "$@"

@@ -44,6 +44,16 @@ wine_start() {
     sleep 0.5
 }
 
+# The relief look in full, in the current prefix: the colours of Windows
+# 3.1, under which the look was drawn (Wine's own colours barely show it),
+# and version 3.51 for the programs named.
+wine_classic() {
+    "$WINE" regedit /S "$ROOT/scripts/classic-colors.reg" </dev/null >/dev/null 2>&1
+    for exe in "$@"; do
+        "$WINE" reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /d nt351 /f >/dev/null 2>&1
+    done
+}
+
 wine_stop() {
     "$WINESERVER" -k 2>/dev/null || true
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null

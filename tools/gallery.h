@@ -36,3 +36,10 @@
 #define IDC_ETCHED_VERT     151
 #define IDC_ETCHED_FRAME    152
 #define IDC_ICON_STATIC     153
+
+#ifndef RC_INVOKED
+#include <windows.h>
+// Creates the gallery from the template in the module, in its states;
+// closing one without an owner ends the thread's message loop.
+HWND CreateGallery(HINSTANCE instance, HWND owner = NULL);
+#endif

@@ -64,6 +64,19 @@ TEST(PaintEdge, ShortBottomStopsBeforeTheCorner)
     EXPECT_EQ(c.Count(second), 8 + 10);
 }
 
+// A bottom line shortened to nothing, or past the left edge (a field
+// narrower than two pixels, or inverted), draws nothing at all.
+TEST(PaintEdge, ShortBottomOfANarrowRectangleDrawsNothing)
+{
+    SetDistinctColors();
+    for (int width : {2, 1, 0, -3}) {
+        Canvas c(20, 20, kBack);
+        RECT r = {8, 5, 8 + width, 15};
+        PaintEdge(c.dc, &r, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_BOTTOM | EDGE_SHORT_BOTTOM);
+        EXPECT_EQ(c.Count(kBack), 400) << "width " << width;
+    }
+}
+
 ImportPatch *bkPatch;
 int bkCalls;
 
