@@ -147,6 +147,37 @@ struct RawServer {
                             SMTO_ABORTIFHUNG, 5000, &result);
         return (LRESULT)result;
     }
+    LRESULT Send(HWND client, const std::vector<BYTE> &block)
+    {
+        return Send(client, block.data(), (DWORD)block.size());
+    }
+    // A request sent by the client library, whose reply window then takes
+    // this server's reply.
+    bool Request(const std::string &title, const std::string &dir)
+    {
+        JxrRequest r;
+        JxrRequestInit(&r);
+        r.title = title.c_str();
+        r.initialDir = dir.c_str();
+        HGLOBAL list = JxrBuildRequest(&r, error, sizeof error);
+        return list && JxrSendRequest(frame, replyWindow, list, JXR_TRANSPORT_COPYDATA, error,
+                                      sizeof error);
+    }
+    HWND Dialog(const std::string &title)
+    {
+        return WaitForDialog(pi.dwProcessId, nullptr, title.c_str());
+    }
+    int WaitReply(JxrReply *reply)
+    {
+        return JxrWaitReply(replyWindow, pi.hProcess, 10000, 0, reply, error, sizeof error);
+    }
+    // Cancels the dialog; true once the empty reply has come.
+    bool Cancel(HWND dialog)
+    {
+        JxrReply reply;
+        PressCancel(dialog);
+        return WaitReply(&reply) == JXR_CANCELLED;
+    }
     DWORD Exit(DWORD timeoutMs)
     {
         DWORD code = STILL_ACTIVE;
@@ -176,7 +207,7 @@ TEST_F(TwoProcesses, RequestWithoutClientShowsMessageBoxThenServesARealOne)
     ASSERT_NE(server.frame, nullptr) << server.error;
     std::string title = Unique("after box");
     std::vector<BYTE> block = RequestBlock(title, folder.path);
-    EXPECT_EQ(server.Send(nullptr, block.data(), (DWORD)block.size()), TRUE);
+    EXPECT_EQ(server.Send(nullptr, block), TRUE);
     HWND box = WaitForDialog(server.pi.dwProcessId, nullptr, "Error");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Sending window handle is NULL");
@@ -184,15 +215,13 @@ TEST_F(TwoProcesses, RequestWithoutClientShowsMessageBoxThenServesARealOne)
     ASSERT_TRUE(WaitForWindowGone(box));
     EXPECT_EQ(server.Exit(300), (DWORD)STILL_ACTIVE);
 
-    EXPECT_EQ(server.Send(server.replyWindow, block.data(), (DWORD)block.size()), TRUE);
-    HWND dialog = WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str());
+    ASSERT_TRUE(server.Request(title, folder.path)) << server.error;
+    HWND dialog = server.Dialog(title);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
     PressOk(dialog);
     JxrReply reply;
-    char error[256] = "";
-    ASSERT_EQ(JxrWaitReply(server.replyWindow, server.pi.hProcess, 10000, 0, &reply, error,
-                           sizeof error), JXR_CONFIRMED) << error;
+    ASSERT_EQ(server.WaitReply(&reply), JXR_CONFIRMED) << server.error;
     ASSERT_EQ(reply.fileCount, 1);
     EXPECT_EQ(reply.files[0], folder.File("A.TXT"));
     JxrReplyFree(&reply);
@@ -256,6 +285,22 @@ TEST(CommandLineClient, ErrorsExitTwoWithOneLineReason)
         }
         EXPECT_EQ(cli.Output(), "") << c.options;
     }
+}
+
+// The command line holds the whole path and the title after it; the
+// program is named by the command line, which allows more than MAX_PATH.
+TEST(CommandLineClient, LongServerPathStillFindsItsServer)
+{
+    std::string server = SiblingPath("jxrwin32.exe");
+    size_t name = server.rfind('\\');
+    while (server.size() < 400)
+        server.insert(name, "\\x\\..");
+    CliRun cli(Unique("long server path"), "--server \"" + server + "\"");
+    HWND dialog = cli.Dialog();
+    ASSERT_NE(dialog, nullptr) << cli.child.Errors();
+    PressCancel(dialog);
+    EXPECT_EQ(cli.Finish(), "");
+    EXPECT_EQ(cli.exitCode, 1u) << cli.child.Errors();
 }
 
 TEST(CommandLineClient, ServerThatNeverAnswersTimesOut)
