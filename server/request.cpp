@@ -35,6 +35,40 @@ static void SwitchReliefLook(HDROP request, char *slot)
     }
 }
 
+// The dialog appends "\*" to its initial directory in a MAX_PATH buffer.
+#define INITIAL_DIR_MAX (MAX_PATH - 3)
+
+// The device namespace, and paths the system passes on unparsed.
+static BOOL IsDevicePath(LPCSTR full)
+{
+    return strncmp(full, "\\\\.\\", 4) == 0 || strncmp(full, "\\\\?\\", 4) == 0;
+}
+
+// The platform's dialog crashes on a device name and overflows its buffers
+// on a long directory (Wine, measured), so it is handed only an existing
+// directory whose text and full path leave room for what it appends. A
+// device name reads as "\\.\NAME" once qualified, even inside a path.
+static BOOL IsUsableInitialDir(LPCSTR dir)
+{
+    char full[MAX_PATH];
+    if (lstrlenA(dir) > INITIAL_DIR_MAX)
+        return FALSE;
+    DWORD length = GetFullPathNameA(dir, sizeof full, full, NULL);
+    DWORD attributes = GetFileAttributesA(dir);
+    return length && length <= INITIAL_DIR_MAX && !IsDevicePath(full)
+           && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Any other directory is dropped: the dialog opens where the platform
+// chooses, as for a directory that does not exist.
+static void DropUnusableInitialDir(OPENFILENAMEA *ofn)
+{
+    if (ofn->lpstrInitialDir && !IsUsableInitialDir(ofn->lpstrInitialDir)) {
+        free((void *)ofn->lpstrInitialDir);
+        ofn->lpstrInitialDir = NULL;
+    }
+}
+
 static BOOL ShowFileDialog(OPENFILENAMEA *ofn, BOOL fOpen)
 {
     return fOpen ? GetOpenFileNameA(ofn) : GetSaveFileNameA(ofn);
@@ -76,6 +110,7 @@ void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
         DecodeDialogRequest(slots, &ofn, slot);
         DecodeDialogExtras(slots, &extras, &texts, slot, workbooks);
         SwitchReliefLook(slots, slot);
+        DropUnusableInitialDir(&ofn);
         ofn.lCustData = (LPARAM)&extras;
     }
     DragFinish(request);

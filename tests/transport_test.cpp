@@ -249,6 +249,24 @@ TEST_F(TwoProcesses, MalformedBlocksAreRefusedAndChangeNothing)
     EXPECT_EQ(server.Exit(10000), 0u);
 }
 
+// The platform's dialog crashes on these; it opens where it chooses.
+TEST_F(TwoProcesses, DeviceNamesAndLongInitialDirectoriesStillGiveADialog)
+{
+    for (const std::string &dir :
+         {std::string("CON"), std::string("NUL"), std::string("COM1"), std::string("LPT1"),
+          std::string("CONIN$"), std::string("C:\\windows\\CON"), "C:\\" + std::string(1000, 'd'),
+          "C:\\" + std::string(2000, 'd'), "C:\\" + std::string(4000, 'd'),
+          "C:\\" + std::string(9000, 'd')}) {
+        std::string what = dir.substr(0, 16) + " (" + std::to_string(dir.size()) + ")";
+        CliRun cli(Unique("initial directory"), "--initial-dir \"" + dir + "\"");
+        HWND dialog = cli.Dialog();
+        EXPECT_NE(dialog, nullptr) << what;
+        PressCancel(dialog);
+        EXPECT_EQ(cli.Finish(), "") << what;
+        EXPECT_EQ(cli.exitCode, 1u) << what << ": " << cli.child.Errors();
+    }
+}
+
 TEST_F(TwoProcesses, ClientThatVanishesLetsTheServerEnd)
 {
     RawServer server;
