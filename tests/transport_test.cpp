@@ -211,6 +211,7 @@ TEST_F(TwoProcesses, RequestWithoutClientShowsMessageBoxThenServesARealOne)
     HWND box = WaitForDialog(server.pi.dwProcessId, nullptr, "Error");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Sending window handle is NULL");
+    EXPECT_EQ(server.Send(server.replyWindow, block), FALSE) << "while the box shows";
     PressOk(box);
     ASSERT_TRUE(WaitForWindowGone(box));
     EXPECT_EQ(server.Exit(300), (DWORD)STILL_ACTIVE);
@@ -244,8 +245,48 @@ TEST_F(TwoProcesses, MalformedBlocksAreRefusedAndChangeNothing)
               FALSE) << "strings without terminator";
     EXPECT_EQ(server.Send(server.replyWindow, good.data(), (DWORD)good.size(), 0x1234), FALSE)
         << "another tag goes to DefWindowProc";
+    // A client handle that is no window: nothing may be sent to it.
+    HWND gone = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    EXPECT_EQ(server.Send(HWND_BROADCAST, good), FALSE) << "HWND_BROADCAST";
+    EXPECT_EQ(server.Send(gone, good), FALSE) << "a destroyed window";
     EXPECT_EQ(WaitForDialog(server.pi.dwProcessId, nullptr, nullptr, 500), nullptr);
     PostMessageA(server.frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(server.Exit(10000), 0u);
+}
+
+TEST_F(TwoProcesses, OneRequestPerRunLaterOnesAreRefusedAtOnce)
+{
+    RawServer server;
+    ASSERT_NE(server.frame, nullptr) << server.error;
+    std::vector<BYTE> second = RequestBlock(Unique("second"), folder.path);
+    std::string title = Unique("the one");
+    ASSERT_TRUE(server.Request(title, folder.path)) << server.error;
+    EXPECT_EQ(server.Send(server.replyWindow, second), FALSE) << "accepted, not yet served";
+    HWND dialog = server.Dialog(title);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(server.Send(server.replyWindow, second), FALSE) << "being served";
+    EXPECT_TRUE(server.Cancel(dialog)) << server.error;
+    EXPECT_EQ(server.Exit(10000), 0u);
+}
+
+// Wine fails a cross-process message of more than about 2 MB at the
+// receiver's GetMessage (the sender waits out its time); the server goes
+// on to serve the next request.
+TEST_F(TwoProcesses, OversizedBlockLeavesTheServerServing)
+{
+    RawServer server;
+    ASSERT_NE(server.frame, nullptr) << server.error;
+    std::vector<BYTE> huge(3 << 20, 'x');
+    COPYDATASTRUCT data = {JXR_COPYDATA_REQUEST, (DWORD)huge.size(), huge.data()};
+    DWORD_PTR result = 0;
+    EXPECT_FALSE(SendMessageTimeoutA(server.frame, WM_COPYDATA, (WPARAM)server.replyWindow,
+                                     (LPARAM)&data, SMTO_ABORTIFHUNG, 500, &result));
+    std::string title = Unique("after the huge block");
+    ASSERT_TRUE(server.Request(title, folder.path)) << server.error;
+    HWND dialog = server.Dialog(title);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(server.Cancel(dialog)) << server.error;
     EXPECT_EQ(server.Exit(10000), 0u);
 }
 
