@@ -91,6 +91,39 @@ TEST(ExplorerFileNameBox, CurrentDialogsTakeTheWorkbookIntoCmb13)
     EXPECT_EQ(run.extras.nCheckState, 1);
 }
 
+// ---- Under Wine's wider font: room for our controls, and the keyboard
+// focus where a user starts typing a name.
+
+TEST(ExplorerLayout, EveryControlShowsWholeAndTheFileNameBoxHasTheFocus)
+{
+    CustomRequest request;
+    request.workbooks = "1\nBook1.xls\n0";
+    request.showCheckBox = 1;
+    request.checkBoxText = "Save as Te&xt";
+    request.hasNote = true;
+    request.note = "A note";
+    DialogRun run(request);
+    run.Run([](HWND dialog) {
+        RECT client;
+        GetClientRect(dialog, &client);
+        for (int id : {IDC_LABEL, IDC_WORKBOOKS, IDC_CHECKBOX, IDC_NOTE}) {
+            HWND control = CustomControl(dialog, id);
+            RECT r;
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, dialog, (POINT *)&r, 2);
+            EXPECT_TRUE(IsWindowVisible(control)) << id;
+            EXPECT_LE(r.right, client.right) << id;
+            EXPECT_LE(r.bottom, client.bottom) << id;
+        }
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui));
+        HWND box = FileNameBox(dialog);
+        EXPECT_TRUE(gui.hwndFocus == box || IsChild(box, gui.hwndFocus))
+            << "focus on " << ClassOf(gui.hwndFocus) << " " << GetDlgCtrlID(gui.hwndFocus);
+    });
+}
+
 // ---- Centring the platform's dialog when it reports CDN_INITDONE.
 
 TEST(ExplorerPlace, CentredAtInitDoneRoundedToEightPixels)
