@@ -133,7 +133,7 @@ static bool CheckRequest(const JxrRequest *r, char *error, int errorSize)
     }
     if (r->customFilterSize > 0
         && IsEmpty(r->customFilter.description) != IsEmpty(r->customFilter.pattern)) {
-        SetError(error, errorSize, "the custom filter needs a description and a pattern, or neither");
+        SetError(error, errorSize, "the custom filter: a description and a pattern, or neither");
         return false;
     }
     for (int i = 0; i < r->workbookCount; ++i) {

@@ -151,15 +151,10 @@ TEST_F(DialogRun, SecondRequestDuringTheDialogIsServedNested)
 TEST(DialogEnded, ByAQuitMessageAnswersAsCancelled)
 {
     TestFolder folder("C:\\jxr-quit-" + std::to_string(GetCurrentProcessId()), {"A.TXT"});
-    struct {
-        const char *how;
-        void (*end)(const ServerThread &server);
-    } ways[] = {
+    struct { const char *how; void (*end)(const ServerThread &); } ways[] = {
         {"frame closed", [](const ServerThread &s) { PostMessageA(s.frame, WM_CLOSE, 0, 0); }},
-        {"quit posted", [](const ServerThread &s) {
-             PostThreadMessageA(s.ThreadId(), WM_QUIT, 0, 0); }},
-        {"WM_DESTROY sent", [](const ServerThread &s) {
-             SendMessageA(s.frame, WM_DESTROY, 0, 0); }},
+        {"quit posted", [](const ServerThread &s) { PostThreadMessageA(s.ThreadId(), WM_QUIT, 0, 0); }},
+        {"WM_DESTROY sent", [](const ServerThread &s) { SendMessageA(s.frame, WM_DESTROY, 0, 0); }},
     };
     for (auto &way : ways) {
         ServerThread server(way.how);
@@ -170,7 +165,6 @@ TEST(DialogEnded, ByAQuitMessageAnswersAsCancelled)
         ASSERT_NE(WaitForDialog(GetCurrentProcessId(), client.window, way.how), nullptr);
         way.end(server);
         ASSERT_TRUE(client.WaitReply()) << way.how;
-        EXPECT_FALSE(client.nullReply) << way.how;
         EXPECT_EQ(client.reply, Strings{}) << way.how;
         EXPECT_TRUE(server.WaitExit()) << way.how;
         EXPECT_EQ(server.exitCode, 0) << way.how;

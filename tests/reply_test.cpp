@@ -135,11 +135,7 @@ TEST(SelectionWithoutDirectory, TheCurrentDirectoryStandsIn)
     char saved[MAX_PATH];
     GetCurrentDirectoryA(sizeof saved, saved);
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
-    struct {
-        Expander expand;
-        std::string answer;
-        Strings reply;
-    } cases[] = {
+    struct { Expander expand; std::string answer; Strings reply; } cases[] = {
         {AppendExplorerSelection, ExplorerAnswer({"A.TXT"}), {"C:\\windows", "C:\\windows\\A.TXT"}},
         {AppendExplorerSelection, ExplorerAnswer({"\\A.TXT"}), {"C:", "C:\\A.TXT"}},
         {AppendExplorerSelection, ExplorerAnswer({"", "A.TXT", "B.TXT"}),
