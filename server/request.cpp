@@ -38,13 +38,6 @@ static void SwitchReliefLook(HDROP request, char *slot)
 // The dialog appends "\*" to its initial directory in a MAX_PATH buffer.
 #define INITIAL_DIR_MAX (MAX_PATH - 3)
 
-static int nRequestsServing;    // requests between their arrival and reply
-
-BOOL IsServingRequest(void)
-{
-    return nRequestsServing > 0;
-}
-
 // The device namespace, and paths the system passes on unparsed.
 static BOOL IsDevicePath(LPCSTR full)
 {
@@ -145,6 +138,13 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
     free(slot);
     free(workbooks);
     DestroyWindow(frame);
+}
+
+static int nRequestsServing;    // requests between their arrival and reply
+
+BOOL IsServingRequest(void)
+{
+    return nRequestsServing > 0;
 }
 
 void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
