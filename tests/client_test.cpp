@@ -164,7 +164,8 @@ TEST(ReplyWindow, TakesOneReplyFromItsOwnServerOnly)
     };
     char error[128] = "";
     HGLOBAL huge = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, JXR_REQUEST_MAX + 1);
-    EXPECT_FALSE(JxrSendRequest(server, replyWindow, huge, JXR_TRANSPORT_COPYDATA, error, 128));
+    EXPECT_FALSE(JxrSendRequest(server, replyWindow, huge, JXR_TRANSPORT_COPYDATA, error,
+                                sizeof error));
     EXPECT_STREQ(error, "the request is larger than 1048576 bytes");
     EXPECT_EQ(deliver(server), FALSE) << "no request sent";
     JxrRequest r;

@@ -153,7 +153,9 @@ TEST(DialogEnded, ByAQuitMessageAnswersAsCancelled)
     TestFolder folder("C:\\jxr-quit-" + std::to_string(GetCurrentProcessId()), {"A.TXT"});
     struct { const char *how; void (*end)(const ServerThread &); } ways[] = {
         {"frame closed", [](const ServerThread &s) { PostMessageA(s.frame, WM_CLOSE, 0, 0); }},
-        {"quit posted", [](const ServerThread &s) { PostThreadMessageA(s.ThreadId(), WM_QUIT, 0, 0); }},
+        {"quit posted", [](const ServerThread &s) {
+             PostThreadMessageA(s.ThreadId(), WM_QUIT, 0, 0);
+         }},
         {"WM_DESTROY sent", [](const ServerThread &s) { SendMessageA(s.frame, WM_DESTROY, 0, 0); }},
     };
     for (auto &way : ways) {

@@ -204,8 +204,9 @@ TEST_F(TwoProcesses, RequestWithoutClientShowsMessageBoxThenServesARealOne)
     JxrRequestInit(&r);
     r.title = title.c_str();
     r.initialDir = folder.path.c_str();
-    ASSERT_TRUE(JxrSendRequest(server.frame, server.replyWindow, JxrBuildRequest(&r, nullptr, 0),
-                               JXR_TRANSPORT_AUTO, server.error, 256)) << server.error;
+    HGLOBAL list = JxrBuildRequest(&r, nullptr, 0);
+    ASSERT_TRUE(JxrSendRequest(server.frame, server.replyWindow, list, JXR_TRANSPORT_AUTO,
+                               server.error, sizeof server.error)) << server.error;
     EXPECT_EQ(server.Send(server.replyWindow, block), FALSE) << "accepted, not yet served";
     HWND dialog = WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str());
     ASSERT_NE(dialog, nullptr);
