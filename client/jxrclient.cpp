@@ -100,6 +100,12 @@ static bool HasLineFeed(const char *text)
     return text && strchr(text, '\n');
 }
 
+// An empty line ends a list on the wire: every later entry would be lost.
+static bool IsEmpty(const char *text)
+{
+    return !text || !*text;
+}
+
 // The field checks the wire format needs; a message names the first fault.
 static bool CheckRequest(const JxrRequest *r, char *error, int errorSize)
 {
@@ -116,15 +122,24 @@ static bool CheckRequest(const JxrRequest *r, char *error, int errorSize)
         SetError(error, errorSize, "a list count does not match its entries");
         return false;
     }
-    for (int i = 0; i < r->filterCount; ++i)
-        if (HasLineFeed(r->filters[i].description) || HasLineFeed(r->filters[i].pattern)) {
-            SetError(error, errorSize, "filter %d holds a line feed", i + 1);
+    for (int i = 0; i < r->filterCount; ++i) {
+        const JxrFilter *f = &r->filters[i];
+        if (HasLineFeed(f->description) || HasLineFeed(f->pattern)
+            || IsEmpty(f->description) || IsEmpty(f->pattern)) {
+            SetError(error, errorSize, "filter %d: a description and a pattern, each on one line",
+                     i + 1);
             return false;
         }
+    }
+    if (r->customFilterSize > 0
+        && IsEmpty(r->customFilter.description) != IsEmpty(r->customFilter.pattern)) {
+        SetError(error, errorSize, "the custom filter: a description and a pattern, or neither");
+        return false;
+    }
     for (int i = 0; i < r->workbookCount; ++i) {
-        const char *name = r->workbooks[i].name ? r->workbooks[i].name : "";
-        if (HasLineFeed(name) || strlen(name) > WORKBOOK_LINE_MAX) {
-            SetError(error, errorSize, "workbook %d: a name of at most %d characters on one line",
+        const char *name = r->workbooks[i].name;
+        if (IsEmpty(name) || HasLineFeed(name) || strlen(name) > WORKBOOK_LINE_MAX) {
+            SetError(error, errorSize, "workbook %d: a name of 1 to %d characters on one line",
                      i + 1, WORKBOOK_LINE_MAX);
             return false;
         }
@@ -222,7 +237,7 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
                     char *error, int errorSize)
 {
     static LONG counter;
-    char path[MAX_PATH], title[96], line[MAX_PATH + 100];
+    char path[MAX_PATH], title[96];
     if (!serverPath) {
         DefaultServerPath(path, sizeof path);
         serverPath = path;
@@ -230,22 +245,31 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
     // The title is the command line after the program: unique per request.
     snprintf(title, sizeof title, "jxrwin32 request %lu.%lu.%ld", GetCurrentProcessId(),
              GetTickCount(), InterlockedIncrement(&counter));
-    snprintf(line, sizeof line, "\"%s\" %s", serverPath, title);
+    size_t lineSize = strlen(serverPath) + strlen(title) + 4;    // quotes, blank, NUL
+    char *line = (char *)malloc(lineSize);
+    if (!line) {
+        SetError(error, errorSize, "out of memory");
+        return NULL;
+    }
+    snprintf(line, lineSize, "\"%s\" %s", serverPath, title);
     STARTUPINFOA si;
     memset(&si, 0, sizeof si);
     si.cb = sizeof si;
     // A start that fails for another reason than a missing program is tried
     // again: Wine under load now and then fails one with an internal error.
+    // The program is named by the command line alone, which may be longer
+    // than MAX_PATH, unlike the application name.
     BOOL started = FALSE;
     DWORD failure = 0;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-        started = CreateProcessA(serverPath, line, NULL, NULL, FALSE, 0, NULL, NULL, &si, process);
+        started = CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &si, process);
         failure = started ? 0 : GetLastError();
         if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND)
             break;
         if (!started)
             Sleep(100);
     }
+    free(line);
     if (!started) {
         SetError(error, errorSize, "server not found: cannot start %s (error %lu)", serverPath,
                  failure);
@@ -277,6 +301,7 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
 struct ReplyState {
     bool arrived;
     HGLOBAL list;       // null with arrived: the server had no memory for a list
+    HWND server;        // frame window of the server the request went to
 };
 
 static LRESULT OnReplyDropFiles(ReplyState *state, WPARAM wParam)
@@ -295,8 +320,8 @@ static LRESULT OnReplyCopyData(HWND window, ReplyState *state, WPARAM wParam, LP
     const COPYDATASTRUCT *data = (const COPYDATASTRUCT *)lParam;
     if (data->dwData != JXR_COPYDATA_REPLY)
         return DefWindowProcA(window, WM_COPYDATA, wParam, lParam);
-    if (state->arrived)
-        return FALSE;
+    if (state->arrived || !state->server || (HWND)wParam != state->server)
+        return FALSE;           // a second reply, or one from another window
     state->list = data->cbData ? (HGLOBAL)DropListFromBlock(data->lpData, data->cbData) : NULL;
     if (data->cbData && !state->list)
         return FALSE;           // malformed: keep waiting
@@ -353,6 +378,14 @@ int JxrRunningUnderWine(void)
 BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
                     char *error, int errorSize)
 {
+    if (GlobalSize(list) > JXR_REQUEST_MAX) {
+        SetError(error, errorSize, "the request is larger than %d bytes", JXR_REQUEST_MAX);
+        GlobalFree(list);
+        return FALSE;
+    }
+    ReplyState *state = (ReplyState *)GetWindowLongPtrA(replyWindow, GWLP_USERDATA);
+    if (state)
+        state->server = frame;
     if (transport == JXR_TRANSPORT_AUTO)
         transport = JxrRunningUnderWine() ? JXR_TRANSPORT_COPYDATA : JXR_TRANSPORT_DROPFILES;
     if (transport == JXR_TRANSPORT_DROPFILES) {

@@ -21,7 +21,10 @@
  *     JxrReplyFree(&reply);
  *
  * Texts are ANSI. No text may hold a line feed: the wire format separates
- * lines with it, and such a request is refused with an error.
+ * lines with it, and such a request is refused with an error. An empty
+ * line ends a list on the wire, so a filter's description and pattern and
+ * a workbook's name must not be empty either (the custom filter may have
+ * neither, for the dialog to fill in).
  */
 #pragma once
 #include <windows.h>
@@ -51,6 +54,10 @@ extern "C" {
 #define JXR_COPYDATA_REQUEST 0x4A585251
 #define JXR_COPYDATA_REPLY   0x4A585250
 
+/* The largest request list sent, in bytes (1 MiB): Wine cannot deliver a
+ * message of more than about 2 MB to another process. */
+#define JXR_REQUEST_MAX 1048576
+
 typedef struct JxrFilter {
     const char *description;    /* e.g. "Text files" */
     const char *pattern;        /* e.g. "*.txt" */
@@ -73,7 +80,7 @@ typedef struct JxrRequest {
     const char *fileTitle;      /* initial file title, or null */
     int fileTitleSize;          /* 0: no file title buffer */
     const char *initialDir;     /* null: the system's choice */
-    const char *title;          /* null: the dialog's default title */
+    const char *title;          /* null: "Open" or "Save As", by kind */
     DWORD flags;                /* OFN_* flags of the dialog */
     const char *defExt;         /* null: no default extension */
     const JxrWorkbook *workbooks;
@@ -117,7 +124,9 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
 HWND JxrCreateReplyWindow(void);
 
 /* Sends the request list; ownership passes to the server on success
- * (WM_DROPFILES) or the list is freed after copying (WM_COPYDATA). */
+ * (WM_DROPFILES) or the list is freed after copying (WM_COPYDATA). A list
+ * larger than JXR_REQUEST_MAX is refused and freed. From then on the reply
+ * window takes a WM_COPYDATA reply only from this frame window. */
 BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
                     char *error, int errorSize);
 

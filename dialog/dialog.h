@@ -13,6 +13,8 @@ void UseNoteFont(HWND dialog);
 // lParam is the OPENFILENAMEA the dialog received; its lCustData is the
 // request's DialogExtras.
 void InitExtraControls(HWND dialog, WPARAM wParam, LPARAM lParam);
+// Explorer style: widens the platform's dialog until our controls show whole.
+void WidenParentToFit(HWND dialog);
 
 // The workbook combo box (workbooks.cpp).
 #define WORKBOOK_LINE_SIZE 256      // one entry, NUL included

@@ -46,6 +46,36 @@ static void SetExplorerNote(HWND dialog, const char *text)
     MoveWindow(dialog, 0, 0, whole.right, whole.bottom - noteRect.bottom, TRUE);
 }
 
+// Our controls keep this much room from the right edge, as from the left.
+#define CHILD_MARGIN_DLU 4
+
+// Windows widens its Explorer-style dialog to hold a wider child template;
+// Wine's keeps its width, with a wider font, and cuts our rightmost
+// controls. The platform's dialog grows until every visible control of
+// ours shows whole; it sizes our child to its new width itself.
+void WidenParentToFit(HWND dialog)
+{
+    HWND parent = GetParent(dialog);
+    RECT margin = {0, 0, CHILD_MARGIN_DLU, 0};
+    MapDialogRect(dialog, &margin);
+    LONG needed = 0;
+    for (HWND control = GetWindow(dialog, GW_CHILD); control;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        RECT rect;
+        if (!(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(control, &rect))
+            continue;
+        MapWindowPoints(NULL, dialog, (POINT *)&rect, 2);
+        if (rect.right + margin.right > needed)
+            needed = rect.right + margin.right;
+    }
+    RECT client = {0, 0, 0, 0}, window = {0, 0, 0, 0};
+    GetClientRect(parent, &client);
+    GetWindowRect(parent, &window);
+    if (needed > client.right)
+        SetWindowPos(parent, NULL, 0, 0, window.right - window.left + needed - client.right,
+                     window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Old shell: the template's own note text stays unless the request has one.
 static void SetOldStyleNote(HWND dialog, const char *text)
 {

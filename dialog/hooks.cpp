@@ -82,10 +82,13 @@ static UINT_PTR OnWorkbookCommand(WPARAM wParam, LPARAM lParam, HWND fileDialog)
 
 // ---- Explorer style: dialog is our child dialog, its parent the platform's.
 
+// FALSE keeps the keyboard focus in the file name box, where the platform's
+// dialog put it; TRUE would move it to our first control, the workbook box.
 static UINT_PTR OnExplorerInit(HWND dialog, WPARAM wParam, LPARAM lParam)
 {
     InitExtraControls(dialog, wParam, lParam);
-    return TRUE;
+    WidenParentToFit(dialog);
+    return FALSE;
 }
 
 static UINT_PTR OnExplorerNotify(HWND dialog, const OFNOTIFYA *notify)

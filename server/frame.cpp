@@ -3,6 +3,11 @@
 #include "server/transport.h"
 #include "relief/relief.h"
 
+// A message loop that cannot receive pauses between tries, and gives up
+// after a second of nothing else.
+#define LOOP_ERROR_PAUSE_MS 10
+#define LOOP_ERROR_LIMIT 100
+
 HINSTANCE hInst;
 int fReliefLook;
 
@@ -56,7 +61,7 @@ static LRESULT OnFrameCopyData(HWND window, WPARAM wParam, LPARAM lParam)
 
 static LRESULT OnFrameServe(HWND window)
 {
-    ServeCopiedRequests(window);
+    ServeCopiedRequest(window);
     return 0;
 }
 
@@ -81,11 +86,25 @@ LRESULT CALLBACK FrameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Runs while GetMessage answers exactly 1: 0 is WM_QUIT, -1 an error.
+// Runs until WM_QUIT. GetMessage answers -1 for a message it cannot
+// receive (Wine: one sent from another process with more than about 2 MB);
+// the loop goes on after a pause, and ends only after a run of errors with
+// no message between them, which only a broken queue gives.
 void RunMessageLoop(void)
 {
     MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) == 1) {
+    int errors = 0;
+    for (;;) {
+        BOOL result = GetMessageA(&msg, NULL, 0, 0);
+        if (result == 0)
+            return;
+        if (result == -1) {
+            if (++errors == LOOP_ERROR_LIMIT)
+                return;
+            Sleep(LOOP_ERROR_PAUSE_MS);
+            continue;
+        }
+        errors = 0;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -39,13 +39,35 @@ static void CopyPrefix(char *work, int size, LPCSTR text, int length)
     lstrcpynA(work, text, length < size ? length + 1 : size);
 }
 
-// One chosen file: the text before its last backslash (empty without one),
-// then the whole path.
+// The full path of a name relative to the current directory, where the
+// dialog left it; FALSE when the platform cannot qualify it within size.
+static BOOL Qualify(LPCSTR name, char *full, int size)
+{
+    DWORD length = GetFullPathNameA(name, (DWORD)size, full, NULL);
+    return length && length < (DWORD)size;
+}
+
+// A list cannot hold an empty string, so an answer that names no directory
+// would cost the reply its shape: its files are those of the current
+// directory, which it then names ("." should it not be qualified).
+static void NameCurrentDirectory(char *directory, int size)
+{
+    if (!*directory && !Qualify(".", directory, size))
+        lstrcpynA(directory, ".", size);
+}
+
+// One chosen file: the text before its last backslash, then the whole
+// path. A path without that text is qualified first.
 static HDROP AppendDirectoryAndPath(HDROP reply, LPCSTR path, char *work, int size)
 {
+    char full[MAX_PATH];
     const char *last = strrchr(path, '\\');
-    int length = last ? (int)(last - path) : 0;
-    CopyPrefix(work, size, path, length);
+    if ((!last || last == path) && Qualify(path, full, sizeof full)) {
+        path = full;
+        last = strrchr(path, '\\');
+    }
+    CopyPrefix(work, size, path, last ? (int)(last - path) : 0);
+    NameCurrentDirectory(work, size);
     reply = ReplyAppend(reply, work);
     return ReplyAppend(reply, path);
 }
@@ -70,6 +92,7 @@ HDROP AppendExplorerSelection(HDROP reply, LPCSTR result)
     if (!*name)
         return AppendDirectoryAndPath(reply, result, directory, sizeof directory);
     lstrcpynA(directory, result, sizeof directory);
+    NameCurrentDirectory(directory, sizeof directory);
     reply = ReplyAppend(reply, directory);
     for (; *name; name += lstrlenA(name) + 1) {
         JoinPath(path, sizeof path, directory, name);
@@ -103,9 +126,10 @@ HDROP AppendOldStyleSelection(HDROP reply, LPCSTR result)
         return AppendDirectoryAndPath(reply, result, work, size);
     int at = (int)(blank - result);
     CopyPrefix(work, size, result, at);
+    NameCurrentDirectory(work, size);
     reply = ReplyAppend(reply, work);
     at = lstrlenA(work);
-    if (at + 1 < size && (at == 0 || work[at - 1] != '\\')) {
+    if (at + 1 < size && work[at - 1] != '\\') {
         work[at++] = '\\';
         work[at] = 0;
     }

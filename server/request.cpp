@@ -35,30 +35,72 @@ static void SwitchReliefLook(HDROP request, char *slot)
     }
 }
 
+// The dialog appends "\*" to its initial directory in a MAX_PATH buffer.
+#define INITIAL_DIR_MAX (MAX_PATH - 3)
+
+// The device namespace, and paths the system passes on unparsed.
+static BOOL IsDevicePath(LPCSTR full)
+{
+    return strncmp(full, "\\\\.\\", 4) == 0 || strncmp(full, "\\\\?\\", 4) == 0;
+}
+
+// The platform's dialog crashes on a device name and overflows its buffers
+// on a long directory (Wine, measured), so it is handed only an existing
+// directory whose text and full path leave room for what it appends. A
+// device name reads as "\\.\NAME" once qualified, even inside a path.
+static BOOL IsUsableInitialDir(LPCSTR dir)
+{
+    char full[MAX_PATH];
+    if (lstrlenA(dir) > INITIAL_DIR_MAX)
+        return FALSE;
+    DWORD length = GetFullPathNameA(dir, sizeof full, full, NULL);
+    DWORD attributes = GetFileAttributesA(dir);
+    return length && length <= INITIAL_DIR_MAX && !IsDevicePath(full)
+           && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Any other directory is dropped: the dialog opens where the platform
+// chooses, as for a directory that does not exist.
+static void DropUnusableInitialDir(OPENFILENAMEA *ofn)
+{
+    if (ofn->lpstrInitialDir && !IsUsableInitialDir(ofn->lpstrInitialDir)) {
+        free((void *)ofn->lpstrInitialDir);
+        ofn->lpstrInitialDir = NULL;
+    }
+}
+
+// A dialog ended by a quit message (posted to the thread, or by a frame
+// window destroyed) answers 1 though nobody confirmed; its modal loop puts
+// the quit back in the queue, where the message loop will end on it.
+static BOOL QuitIsPending(void)
+{
+    MSG msg;
+    return PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+}
+
 static BOOL ShowFileDialog(OPENFILENAMEA *ofn, BOOL fOpen)
 {
-    return fOpen ? GetOpenFileNameA(ofn) : GetSaveFileNameA(ofn);
+    BOOL result = fOpen ? GetOpenFileNameA(ofn) : GetSaveFileNameA(ofn);
+    return result == 1 && !QuitIsPending();
+}
+
+// Refused: a request without a window of its client to answer (null, or a
+// handle that is no window, such as HWND_BROADCAST). The server waits on.
+static void RefuseRequest(HWND frame, HDROP request)
+{
+    MessageBoxA(frame, "Sending window handle is NULL", "Error", MB_OK);
+    DragFinish(request);
 }
 
 // Working storage that cannot be allocated leaves the dialog unshown: the
 // client still gets the empty reply, and the program ends as after a
-// cancelled dialog. A frame window gone by the time the dialog returns
-// (closed by the user, or by a nested request) means the dialog was ended
-// by the quit message, and it then answers 1 though nobody confirmed: that
-// answer also counts as cancelled.
-void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
+// cancelled dialog. A dialog ended by a quit message counts as cancelled.
+static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
 {
     char *slot = (char *)malloc(SLOT_BUFFER_SIZE);
     char *workbooks = (char *)malloc(SLOT_BUFFER_SIZE);
     int kindLength = slot ? ReadSlot(request, 0, slot) : 0;
     BOOL fOpen = kindLength && strcmp(slot, "OPEN") == 0;
-    if (!client) {
-        MessageBoxA(frame, "Sending window handle is NULL", "Error", MB_OK);
-        DragFinish(request);
-        free(slot);
-        free(workbooks);
-        return;
-    }
 
     OPENFILENAMEA ofn;
     DialogExtras extras;
@@ -76,6 +118,7 @@ void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
         DecodeDialogRequest(slots, &ofn, slot);
         DecodeDialogExtras(slots, &extras, &texts, slot, workbooks);
         SwitchReliefLook(slots, slot);
+        DropUnusableInitialDir(&ofn);
         ofn.lCustData = (LPARAM)&extras;
     }
     DragFinish(request);
@@ -85,7 +128,7 @@ void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
     if (fReady) {
         HWND outerClient;
         WatchClient(frame, client, &outerClient);
-        if (ShowFileDialog(&ofn, fOpen) == 1 && ofn.lpstrFile && IsWindow(frame))
+        if (ShowFileDialog(&ofn, fOpen) && ofn.lpstrFile)
             reply = AppendDialogAnswer(reply, &ofn, &extras);
         UnwatchClient(frame, outerClient);
     }
@@ -95,6 +138,23 @@ void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
     free(slot);
     free(workbooks);
     DestroyWindow(frame);
+}
+
+static int nRequestsServing;    // requests between their arrival and reply
+
+BOOL IsServingRequest(void)
+{
+    return nRequestsServing > 0;
+}
+
+void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
+{
+    ++nRequestsServing;
+    if (IsWindow(client))
+        ServeClient(frame, request, client, replyBy);
+    else
+        RefuseRequest(frame, request);
+    --nRequestsServing;
 }
 
 void OnFileRequest(HWND frame, HDROP request, HWND client)

@@ -21,6 +21,9 @@ int IsNewShell(void);
 
 // Serves one request: dialog, reply, then the frame window is destroyed.
 // The reply goes back the way the request came (REPLY_BY_*, transport.h);
-// OnFileRequest serves a WM_DROPFILES request.
+// OnFileRequest serves a WM_DROPFILES request. A client that is no window
+// gets a message box instead, and the program waits on.
 void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy);
 void OnFileRequest(HWND frame, HDROP request, HWND client);
+// Nonzero from a request's arrival to its reply (or its message box).
+BOOL IsServingRequest(void);

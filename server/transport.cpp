@@ -6,22 +6,18 @@
 // A hung client must not keep the program alive after its dialog.
 #define REPLY_TIMEOUT_MS 5000
 #define WATCH_INTERVAL_MS 250
-// Requests accepted but not yet served: more than a few at once is no
-// client's honest business.
-#define PENDING_MAX 8
 
-struct PendingRequest {
-    HDROP list;
-    HWND client;
-};
+static HDROP hdropAccepted;         // the request accepted and not yet served
+static HWND hwndAcceptedClient;     // its client
+static HWND hwndWatchedClient;      // client of the innermost dialog now open
 
-static PendingRequest pending[PENDING_MAX];
-static int pendingCount;
-static HWND hwndWatchedClient;  // client of the innermost dialog now open
-
+// One request per run: the program ends after its reply, so a request
+// accepted beside another could never be answered. A client handle that is
+// no window (HWND_BROADCAST, a destroyed window) is refused; a null one is
+// accepted and gets the message box, as over WM_DROPFILES.
 LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data)
 {
-    if (pendingCount == PENDING_MAX)
+    if (hdropAccepted || IsServingRequest() || (client && !IsWindow(client)))
         return FALSE;
     HDROP list = DropListFromBlock(data->lpData, data->cbData);
     if (!list)
@@ -31,30 +27,33 @@ LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data)
         DragFinish(list);
         return FALSE;
     }
-    pending[pendingCount].list = list;
-    pending[pendingCount].client = client;
-    ++pendingCount;
+    hdropAccepted = list;
+    hwndAcceptedClient = client;
     return TRUE;
 }
 
-void ServeCopiedRequests(HWND frame)
+void ServeCopiedRequest(HWND frame)
 {
-    while (pendingCount > 0 && IsWindow(frame)) {
-        PendingRequest request = pending[0];
-        --pendingCount;
-        MoveMemory(pending, pending + 1, pendingCount * sizeof pending[0]);
-        ServeFileRequest(frame, request.list, request.client, REPLY_BY_COPYDATA);
-    }
+    HDROP list = hdropAccepted;
+    if (!list)
+        return;
+    hdropAccepted = NULL;
+    ServeFileRequest(frame, list, hwndAcceptedClient, REPLY_BY_COPYDATA);
+}
+
+void CancelCopiedRequest(HWND frame)
+{
+    if (!hdropAccepted)
+        return;
+    DragFinish(hdropAccepted);
+    hdropAccepted = NULL;
+    POINT origin = {0, 0};
+    SendReply(frame, hwndAcceptedClient, DropListCreate(origin, 0, 0), REPLY_BY_COPYDATA);
 }
 
 // The reply list goes as a block; a null list (no memory) as an empty one.
-// Either way the program keeps no part of it.
-void SendReply(HWND frame, HWND client, HDROP reply, int replyBy)
+static void SendCopiedReply(HWND frame, HWND client, HDROP reply)
 {
-    if (replyBy == REPLY_BY_DROPFILES) {
-        PostMessageA(client, WM_DROPFILES, (WPARAM)reply, 0);
-        return;
-    }
     COPYDATASTRUCT data = {COPYDATA_REPLY, 0, NULL};
     if (reply) {
         data.cbData = (DWORD)GlobalSize((HGLOBAL)reply);
@@ -63,10 +62,22 @@ void SendReply(HWND frame, HWND client, HDROP reply, int replyBy)
     DWORD_PTR ignored;
     SendMessageTimeoutA(client, WM_COPYDATA, (WPARAM)frame, (LPARAM)&data,
                         SMTO_ABORTIFHUNG, REPLY_TIMEOUT_MS, &ignored);
-    if (reply) {
+    if (reply)
         GlobalUnlock((HGLOBAL)reply);
+}
+
+// Only the client's window hears the reply: a handle that is no window (any
+// more) gets nothing. The program keeps no part of the list.
+void SendReply(HWND frame, HWND client, HDROP reply, int replyBy)
+{
+    BOOL fWindow = IsWindow(client);
+    if (fWindow && replyBy == REPLY_BY_DROPFILES
+        && PostMessageA(client, WM_DROPFILES, (WPARAM)reply, 0))
+        return;     // the client releases it
+    if (fWindow && replyBy == REPLY_BY_COPYDATA)
+        SendCopiedReply(frame, client, reply);
+    if (reply)
         GlobalFree((HGLOBAL)reply);
-    }
 }
 
 void WatchClient(HWND frame, HWND client, HWND *previous)

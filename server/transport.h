@@ -18,11 +18,14 @@
 #define TIMER_WATCH_CLIENT 1
 
 // WM_COPYDATA at the frame window: TRUE when the block is a whole drop
-// list, which is then served from the message loop after the sender is
-// released; FALSE (and nothing else) when it is refused.
+// list and no other request is accepted or being served; the request is
+// then served from the message loop after the sender is released. FALSE
+// (and nothing else) when it is refused.
 LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data);
-// WM_FRAME_SERVE: serves the requests accepted so far, oldest first.
-void ServeCopiedRequests(HWND frame);
+// WM_FRAME_SERVE: serves the accepted request.
+void ServeCopiedRequest(HWND frame);
+// At exit: an accepted request that was never served gets the empty reply.
+void CancelCopiedRequest(HWND frame);
 
 void SendReply(HWND frame, HWND client, HDROP reply, int replyBy);
 

@@ -5,6 +5,7 @@
 //   Explorer-style child dialog    ExplorerHookProc  dialog/
 //   old-style dialogs              OldStyleHookProc  dialog/
 #include "server/server.h"
+#include "server/transport.h"
 #include "relief/relief.h"
 
 // The common dialogs load while the program waits for its request, not in
@@ -27,6 +28,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
             CloseHandle(preload);
         DragAcceptFiles(frame, TRUE);
         RunMessageLoop();
+        CancelCopiedRequest(frame);
     }
     if (fReliefLook)
         ReliefUnregister(hInst);

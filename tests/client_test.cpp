@@ -75,6 +75,9 @@ TEST(RequestBuilder, DefaultsLeaveOptionalSlotsEmpty)
 
 TEST(RequestBuilder, RefusesWhatTheWireCannotCarry)
 {
+    static JxrFilter noDescription[] = {{"", "*.txt"}, {"All", "*.*"}};
+    static JxrFilter noPattern[] = {{"Text", nullptr}, {"All", "*.*"}};
+    static JxrWorkbook noName[] = {{"", 0}, {"Book1.xls", 0}};
     struct Case {
         const char *what;
         void (*spoil)(JxrRequest *);
@@ -92,6 +95,14 @@ TEST(RequestBuilder, RefusesWhatTheWireCannotCarry)
              static std::string longDir(9300, 'd');
              r->initialDir = longDir.c_str();
          }},
+        // An empty line would end its list on the wire, losing what follows.
+        {"no description", [](JxrRequest *r) { r->filters = noDescription; r->filterCount = 2; }},
+        {"no pattern", [](JxrRequest *r) { r->filters = noPattern; r->filterCount = 2; }},
+        {"custom pattern alone", [](JxrRequest *r) {
+             r->customFilter = {"", "*.my"};
+             r->customFilterSize = 64;
+         }},
+        {"empty workbook name", [](JxrRequest *r) { r->workbooks = noName; r->workbookCount = 2; }},
     };
     for (const Case &c : cases) {
         JxrRequest r;
@@ -138,6 +149,36 @@ TEST(ReplyDecoding, CancelSingleAndMultiSelect)
     EXPECT_STREQ(reply.files[1], "C:\\\\B.TXT");
     JxrReplyFree(&reply);
     DragFinish(multi);
+}
+
+// The reply window takes one reply, and only from the frame window its
+// request went to (the reply's wParam). A request over 1 MiB is not sent.
+TEST(ReplyWindow, TakesOneReplyFromItsOwnServerOnly)
+{
+    HWND server = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    HWND replyWindow = JxrCreateReplyWindow();
+    HDROP reply = ReplyOf({"0", "1", "C:\\A.TXT"});
+    COPYDATASTRUCT data = {JXR_COPYDATA_REPLY, (DWORD)GlobalSize(reply), GlobalLock(reply)};
+    auto deliver = [&](HWND from) {
+        return SendMessageA(replyWindow, WM_COPYDATA, (WPARAM)from, (LPARAM)&data);
+    };
+    char error[128] = "";
+    HGLOBAL huge = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, JXR_REQUEST_MAX + 1);
+    EXPECT_FALSE(JxrSendRequest(server, replyWindow, huge, JXR_TRANSPORT_COPYDATA, error,
+                                sizeof error));
+    EXPECT_STREQ(error, "the request is larger than 1048576 bytes");
+    EXPECT_EQ(deliver(server), FALSE) << "no request sent";
+    JxrRequest r;
+    JxrRequestInit(&r);
+    JxrSendRequest(server, replyWindow, JxrBuildRequest(&r, nullptr, 0), JXR_TRANSPORT_COPYDATA,
+                   nullptr, 0);     // refused by the STATIC window, sent all the same
+    EXPECT_EQ(deliver(replyWindow), FALSE) << "another window";
+    EXPECT_EQ(deliver(server), TRUE);
+    EXPECT_EQ(deliver(server), FALSE) << "a second reply";
+    GlobalUnlock(reply);
+    DragFinish(reply);
+    DestroyWindow(replyWindow);
+    DestroyWindow(server);
 }
 
 std::vector<BYTE> Block(std::initializer_list<const char *> strings, DWORD pFiles = 20)

@@ -89,27 +89,33 @@ void WINAPI RecordDragFinish(HDROP list)
     dragFinishPatch->Original<decltype(&DragFinish)>()(list);
 }
 
+// A null client, or a handle that is no window (which would take the reply
+// to every top-level window, or to whatever window comes to bear it).
 TEST_F(DialogRun, WithoutClientWindowTheMessageBoxShowsAndTheServerWaits)
 {
     ImportPatch patch("shell32.dll", "DragFinish", (void *)RecordDragFinish);
     ASSERT_NE(patch.slot, nullptr);
     dragFinishPatch = &patch;
-    released.clear();
+    HWND gone = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
 
-    HDROP request = TestRequest(PlainRequest("never shown", folder.path)).Release();
-    PostMessageA(server.frame, WM_DROPFILES, (WPARAM)request, 0);
-    HWND box = WaitForDialog(GetCurrentProcessId(), server.frame, "Error");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Sending window handle is NULL");
-    PressOk(box);
-    ASSERT_TRUE(WaitForWindowGone(box));
-    EXPECT_FALSE(server.WaitExit(300));
-    EXPECT_TRUE(IsWindow(server.frame));
-    {
-        std::lock_guard<std::mutex> hold(releasedLock);
-        EXPECT_EQ(std::count(released.begin(), released.end(), request), 1);
+    for (HWND sender : {(HWND)nullptr, HWND_BROADCAST, gone}) {
+        released.clear();
+        HDROP request = TestRequest(PlainRequest("never shown", folder.path)).Release();
+        PostMessageA(server.frame, WM_DROPFILES, (WPARAM)request, (LPARAM)sender);
+        HWND box = WaitForDialog(GetCurrentProcessId(), server.frame, "Error");
+        ASSERT_NE(box, nullptr) << sender;
+        EXPECT_EQ(MessageBoxText(box), "Sending window handle is NULL");
+        PressOk(box);
+        ASSERT_TRUE(WaitForWindowGone(box));
+        EXPECT_FALSE(server.WaitExit(300));
+        EXPECT_TRUE(IsWindow(server.frame));
+        {
+            std::lock_guard<std::mutex> hold(releasedLock);
+            EXPECT_EQ(std::count(released.begin(), released.end(), request), 1);
+        }
+        EXPECT_EQ(WaitForDialog(GetCurrentProcessId(), nullptr, "never shown", 300), nullptr);
     }
-    EXPECT_EQ(WaitForDialog(GetCurrentProcessId(), nullptr, "never shown", 300), nullptr);
 
     // The server still serves the next request.
     ASSERT_TRUE(Answer(PlainRequest("After the box", folder.path), "After the box", {}));
@@ -139,19 +145,33 @@ TEST_F(DialogRun, SecondRequestDuringTheDialogIsServedNested)
     ExpectEndedNormally();
 }
 
-TEST_F(DialogRun, ClosingTheFrameDuringTheDialogAnswersAsCancelled)
+// The dialog, ended by a quit message, reports success and leaves the
+// initial name in the buffer: that is no answer of the user. The program
+// then ends, as the quit asks.
+TEST(DialogEnded, ByAQuitMessageAnswersAsCancelled)
 {
-    // The dialog, ended by the quit message, reports success and leaves the
-    // initial name in the buffer: that is no answer of the user.
-    Strings slots = PlainRequest("Frame closed", folder.path);
-    slots[6] = "1\nA.TXT";
-    HWND dialog = Send(slots, "Frame closed");
-    ASSERT_NE(dialog, nullptr);
-    PostMessageA(server.frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(client.WaitReply());
-    EXPECT_FALSE(client.nullReply);
-    EXPECT_EQ(client.reply, Strings{});
-    ExpectEndedNormally();
+    TestFolder folder("C:\\jxr-quit-" + std::to_string(GetCurrentProcessId()), {"A.TXT"});
+    struct { const char *how; void (*end)(const ServerThread &); } ways[] = {
+        {"frame closed", [](const ServerThread &s) { PostMessageA(s.frame, WM_CLOSE, 0, 0); }},
+        {"quit posted", [](const ServerThread &s) {
+             PostThreadMessageA(s.ThreadId(), WM_QUIT, 0, 0);
+         }},
+        {"WM_DESTROY sent", [](const ServerThread &s) { SendMessageA(s.frame, WM_DESTROY, 0, 0); }},
+    };
+    for (auto &way : ways) {
+        ServerThread server(way.how);
+        ClientWindow client;
+        Strings slots = PlainRequest(way.how, folder.path);
+        slots[6] = "1\nA.TXT";
+        client.Request(server.frame, TestRequest(slots).Release());
+        ASSERT_NE(WaitForDialog(GetCurrentProcessId(), client.window, way.how), nullptr);
+        way.end(server);
+        ASSERT_TRUE(client.WaitReply()) << way.how;
+        EXPECT_EQ(client.reply, Strings{}) << way.how;
+        EXPECT_TRUE(server.WaitExit()) << way.how;
+        EXPECT_EQ(server.exitCode, 0) << way.how;
+        EXPECT_FALSE(IsWindow(server.frame)) << way.how;
+    }
 }
 
 TEST_F(DialogRun, CheckBoxStateLeftAtOkComesBack)

@@ -91,6 +91,36 @@ TEST(ExplorerFileNameBox, CurrentDialogsTakeTheWorkbookIntoCmb13)
     EXPECT_EQ(run.extras.nCheckState, 1);
 }
 
+// ---- Room for our controls under Wine's wider font; the focus where a user
+// starts typing a name.
+
+TEST(ExplorerLayout, EveryControlShowsWholeAndTheFileNameBoxHasTheFocus)
+{
+    CustomRequest request;
+    request.showCheckBox = 1;
+    request.checkBoxText = "Save as Te&xt";
+    request.hasNote = true;
+    request.note = "A note";
+    DialogRun run(request);
+    run.Run([](HWND dialog) {
+        RECT client;
+        GetClientRect(dialog, &client);
+        for (int id : {IDC_LABEL, IDC_WORKBOOKS, IDC_CHECKBOX, IDC_NOTE}) {
+            HWND control = CustomControl(dialog, id);
+            RECT r;
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, dialog, (POINT *)&r, 2);
+            EXPECT_TRUE(IsWindowVisible(control) && r.right <= client.right) << id;
+        }
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui));
+        HWND box = FileNameBox(dialog);
+        EXPECT_TRUE(gui.hwndFocus == box || IsChild(box, gui.hwndFocus))
+            << "focus on " << ClassOf(gui.hwndFocus) << " " << GetDlgCtrlID(gui.hwndFocus);
+    });
+}
+
 // ---- Centring the platform's dialog when it reports CDN_INITDONE.
 
 TEST(ExplorerPlace, CentredAtInitDoneRoundedToEightPixels)

@@ -128,6 +128,27 @@ TEST(OldStyleSelection, PathsFillingTheWorkBufferAreCut)
     EXPECT_EQ(got, (Strings{tooLong.substr(0, 299), tooLong.substr(0, 299)}));
 }
 
+// A list cannot hold an empty string: an answer that names no directory
+// names files of the current directory, and the reply says which.
+TEST(SelectionWithoutDirectory, TheCurrentDirectoryStandsIn)
+{
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(sizeof saved, saved);
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
+    struct { Expander expand; std::string answer; Strings reply; } cases[] = {
+        {AppendExplorerSelection, ExplorerAnswer({"A.TXT"}), {"C:\\windows", "C:\\windows\\A.TXT"}},
+        {AppendExplorerSelection, ExplorerAnswer({"\\A.TXT"}), {"C:", "C:\\A.TXT"}},
+        {AppendExplorerSelection, ExplorerAnswer({"", "A.TXT", "B.TXT"}),
+         {"C:\\windows", "C:\\windows\\A.TXT", "C:\\windows\\B.TXT"}},
+        {AppendOldStyleSelection, "A.TXT", {"C:\\windows", "C:\\windows\\A.TXT"}},
+        {AppendOldStyleSelection, " A.TXT B.TXT",
+         {"C:\\windows", "C:\\windows\\A.TXT", "C:\\windows\\B.TXT"}},
+    };
+    for (auto &c : cases)
+        EXPECT_EQ(Expand(c.expand, c.answer), c.reply) << c.answer;
+    SetCurrentDirectoryA(saved);
+}
+
 TEST(DialogAnswer, NumbersThenTheFileOrTheSelectionInTheShellsStyle)
 {
     char file[64];

@@ -19,7 +19,7 @@ using Args = std::vector<intptr_t>;
 Strings PlainSlots()
 {
     return {"OPEN", "-", "2\nText\n*.txt", "0", "0", "1", "0", "260", "0", "0",
-            "1\nC:\\DATA", "1\nThe title", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+            "1\nC:\\windows", "1\nThe title", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
 }
 
 // Calls in order, recorded without allocating: the recorders also run

@@ -34,6 +34,13 @@ struct CliRun {
         exitCode = child.WaitExit(20000);
         return child.Output();
     }
+    // Cancels the dialog: nothing printed, exit status 1.
+    bool Cancelled()
+    {
+        HWND dialog = Dialog();
+        PressCancel(dialog);
+        return dialog && Finish().empty() && exitCode == 1;
+    }
 };
 
 struct TwoProcesses : testing::Test {
@@ -139,13 +146,18 @@ struct RawServer {
         DestroyWindow(replyWindow);
     }
     // WM_COPYDATA with the block; the message's result.
-    LRESULT Send(HWND client, const void *block, DWORD size, ULONG_PTR tag = JXR_COPYDATA_REQUEST)
+    LRESULT Send(HWND client, const void *block, DWORD size, ULONG_PTR tag = JXR_COPYDATA_REQUEST,
+                 DWORD timeoutMs = 5000)
     {
         COPYDATASTRUCT data = {tag, size, (void *)block};
         DWORD_PTR result = 0xDEAD;
         SendMessageTimeoutA(frame, WM_COPYDATA, (WPARAM)client, (LPARAM)&data,
-                            SMTO_ABORTIFHUNG, 5000, &result);
+                            SMTO_ABORTIFHUNG, timeoutMs, &result);
         return (LRESULT)result;
+    }
+    LRESULT Send(HWND client, const std::vector<BYTE> &block, DWORD timeoutMs = 5000)
+    {
+        return Send(client, block.data(), (DWORD)block.size(), JXR_COPYDATA_REQUEST, timeoutMs);
     }
     DWORD Exit(DWORD timeoutMs)
     {
@@ -170,29 +182,40 @@ std::vector<BYTE> RequestBlock(const std::string &title, const std::string &dir)
     return block;
 }
 
+// One request at a time: others are refused while the box shows, while the
+// request waits to be served and while it is.
 TEST_F(TwoProcesses, RequestWithoutClientShowsMessageBoxThenServesARealOne)
 {
     RawServer server;
     ASSERT_NE(server.frame, nullptr) << server.error;
     std::string title = Unique("after box");
     std::vector<BYTE> block = RequestBlock(title, folder.path);
-    EXPECT_EQ(server.Send(nullptr, block.data(), (DWORD)block.size()), TRUE);
+    EXPECT_EQ(server.Send(nullptr, block), TRUE);
     HWND box = WaitForDialog(server.pi.dwProcessId, nullptr, "Error");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Sending window handle is NULL");
+    EXPECT_EQ(server.Send(server.replyWindow, block), FALSE) << "while the box shows";
     PressOk(box);
     ASSERT_TRUE(WaitForWindowGone(box));
     EXPECT_EQ(server.Exit(300), (DWORD)STILL_ACTIVE);
 
-    EXPECT_EQ(server.Send(server.replyWindow, block.data(), (DWORD)block.size()), TRUE);
+    // Sent by the client library, whose reply window then takes the reply.
+    JxrRequest r;
+    JxrRequestInit(&r);
+    r.title = title.c_str();
+    r.initialDir = folder.path.c_str();
+    HGLOBAL list = JxrBuildRequest(&r, nullptr, 0);
+    ASSERT_TRUE(JxrSendRequest(server.frame, server.replyWindow, list, JXR_TRANSPORT_AUTO,
+                               server.error, sizeof server.error)) << server.error;
+    EXPECT_EQ(server.Send(server.replyWindow, block), FALSE) << "accepted, not yet served";
     HWND dialog = WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str());
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(server.Send(server.replyWindow, block), FALSE) << "being served";
     ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
     PressOk(dialog);
     JxrReply reply;
-    char error[256] = "";
-    ASSERT_EQ(JxrWaitReply(server.replyWindow, server.pi.hProcess, 10000, 0, &reply, error,
-                           sizeof error), JXR_CONFIRMED) << error;
+    ASSERT_EQ(JxrWaitReply(server.replyWindow, server.pi.hProcess, 10000, 0, &reply, server.error,
+                           sizeof server.error), JXR_CONFIRMED) << server.error;
     ASSERT_EQ(reply.fileCount, 1);
     EXPECT_EQ(reply.files[0], folder.File("A.TXT"));
     JxrReplyFree(&reply);
@@ -215,9 +238,28 @@ TEST_F(TwoProcesses, MalformedBlocksAreRefusedAndChangeNothing)
               FALSE) << "strings without terminator";
     EXPECT_EQ(server.Send(server.replyWindow, good.data(), (DWORD)good.size(), 0x1234), FALSE)
         << "another tag goes to DefWindowProc";
+    HWND gone = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    EXPECT_EQ(server.Send(HWND_BROADCAST, good), FALSE) << "client HWND_BROADCAST";
+    EXPECT_EQ(server.Send(gone, good), FALSE) << "client window destroyed";
+    // Wine fails a message of over about 2 MB at the server's GetMessage.
+    EXPECT_NE(server.Send(server.replyWindow, std::vector<BYTE>(3 << 20, 'x'), 500), TRUE);
     EXPECT_EQ(WaitForDialog(server.pi.dwProcessId, nullptr, nullptr, 500), nullptr);
+    EXPECT_EQ(server.Exit(0), (DWORD)STILL_ACTIVE) << "the server serves on";
     PostMessageA(server.frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(server.Exit(10000), 0u);
+}
+
+// The platform's dialog crashes on these; it opens where it chooses.
+TEST(InitialDirectory, DeviceNamesAndLongTextsStillGiveADialog)
+{
+    std::vector<std::string> dirs = {"CON", "NUL", "COM1", "LPT1", "CONIN$", "C:\\windows\\CON"};
+    for (size_t length : {1000, 2000, 4000, 9000})
+        dirs.push_back("C:\\" + std::string(length, 'd'));
+    for (const std::string &dir : dirs) {
+        CliRun cli(Unique("initial directory"), "--initial-dir \"" + dir + "\"");
+        EXPECT_TRUE(cli.Cancelled()) << dir.substr(0, 20) << " " << cli.child.Errors();
+    }
 }
 
 TEST_F(TwoProcesses, ClientThatVanishesLetsTheServerEnd)
@@ -256,6 +298,17 @@ TEST(CommandLineClient, ErrorsExitTwoWithOneLineReason)
         }
         EXPECT_EQ(cli.Output(), "") << c.options;
     }
+}
+
+// The program is named by the command line alone, which may exceed
+// MAX_PATH, and the title follows the whole path.
+TEST(CommandLineClient, LongServerPathStillFindsItsServer)
+{
+    std::string server = SiblingPath("jxrwin32.exe");
+    while (server.size() < 400)
+        server.insert(server.rfind('\\'), "\\x\\..");
+    CliRun cli(Unique("long server path"), "--server \"" + server + "\"");
+    EXPECT_TRUE(cli.Cancelled()) << cli.child.Errors();
 }
 
 TEST(CommandLineClient, ServerThatNeverAnswersTimesOut)
