@@ -124,7 +124,7 @@ echo "build: $(($(date +%s) - build_start)) s"
 [ -f "$WINEPREFIX/.jxr-ready" ] || rm -rf "$WINEPREFIX"
 step prefix 1200 sh -c '. scripts/wine-env.sh && wine_prefix'
 wine_start
-# The first 32-bit process of a session starts slowly: let a small one pay.
+# A small 32-bit program first: the 32-bit side runs, and what a start costs.
 step first-32-bit-process 1200 scripts/wine-run.sh build/i686/bin/jxrdialog.exe --help
 step confirmed 600 scripts/test-i686.sh request confirm report.txt
 step cancelled 600 scripts/test-i686.sh request cancel
