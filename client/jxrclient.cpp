@@ -13,6 +13,7 @@
 #define SLOT_MAX (SLOT_BUFFER_SIZE - 1)     // longer slots arrive cut
 #define WORKBOOK_LINE_MAX 255
 #define START_TIMEOUT_MS 10000
+#define START_TIMEOUT_MAX_S 86400
 
 static void SetError(char *error, int size, const char *format, ...)
 {
@@ -23,6 +24,18 @@ static void SetError(char *error, int size, const char *format, ...)
     vsnprintf(error, size, format, args);
     va_end(args);
     error[size - 1] = '\0';
+}
+
+// How long the server may take to show its window, take the request and
+// end: 10 s, or JXR_START_TIMEOUT seconds where starts are slow (emulation).
+static DWORD StartTimeoutMs(void)
+{
+    char text[16];
+    DWORD length = GetEnvironmentVariableA("JXR_START_TIMEOUT", text, sizeof text);
+    long seconds = length && length < sizeof text ? atol(text) : 0;
+    if (seconds <= 0 || seconds > START_TIMEOUT_MAX_S)
+        return START_TIMEOUT_MS;
+    return (DWORD)seconds * 1000;
 }
 
 // ---- Request building --------------------------------------------------
@@ -275,7 +288,7 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
                  failure);
         return NULL;
     }
-    DWORD start = GetTickCount();
+    DWORD start = GetTickCount(), timeout = StartTimeoutMs();
     for (;;) {
         HWND frame = FindWindowA(FRAME_CLASS, title);
         if (frame)
@@ -284,7 +297,7 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
             SetError(error, errorSize, "server ended before showing its window");
             break;
         }
-        if (GetTickCount() - start > START_TIMEOUT_MS) {
+        if (GetTickCount() - start > timeout) {
             SetError(error, errorSize, "server window not found");
             TerminateProcess(process->hProcess, 1);
             break;
@@ -401,7 +414,7 @@ BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
     data.lpData = GlobalLock(list);
     DWORD_PTR accepted = FALSE;
     BOOL sent = SendMessageTimeoutA(frame, WM_COPYDATA, (WPARAM)replyWindow, (LPARAM)&data,
-                                    SMTO_ABORTIFHUNG, START_TIMEOUT_MS, &accepted);
+                                    SMTO_ABORTIFHUNG, StartTimeoutMs(), &accepted);
     GlobalUnlock(list);
     GlobalFree(list);
     if (!sent || !accepted) {
@@ -531,7 +544,7 @@ int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,
     if (result == JXR_ERROR && WaitForSingleObject(server.hProcess, 0) != WAIT_OBJECT_0)
         TerminateProcess(server.hProcess, 1);
     else
-        WaitForSingleObject(server.hProcess, START_TIMEOUT_MS);
+        WaitForSingleObject(server.hProcess, StartTimeoutMs());
     CloseHandle(server.hThread);
     CloseHandle(server.hProcess);
     DestroyWindow(replyWindow);

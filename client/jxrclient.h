@@ -116,7 +116,8 @@ void JxrRequestInit(JxrRequest *request);
  * lack of memory. The caller owns the list until it is sent. */
 HGLOBAL JxrBuildRequest(const JxrRequest *request, char *error, int errorSize);
 
-/* Starts the server with a unique title and finds its frame window. */
+/* Starts the server with a unique title and finds its frame window, within
+ * 10 s or the environment's JXR_START_TIMEOUT seconds. */
 HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
                     char *error, int errorSize);
 

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The test command: installs what is missing, builds the shipped i686
-# program and the x86_64 build, tests the request decoding natively, then
-# runs the whole suite under Wine.
+# program and the x86_64 build, checks both programs' imports, tests the
+# request decoding natively, then runs the whole suite under Wine.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install.sh
@@ -12,6 +12,18 @@ cmake --preset x86_64 >/dev/null
 cmake --build --preset x86_64 -j"$(nproc)"
 
 status=0
+
+# Every import of the shipped program resolves before its first call, in
+# both builds. The same check must reject a program linked against the
+# delay library without its forcing options, or it proves nothing.
+python3 tools/importcheck.py --delayed comdlg32.dll \
+    build/i686/bin/jxrwin32.exe build/x86_64/bin/jxrwin32.exe || status=1
+if python3 tools/importcheck.py build/i686/bin/delayload_unforced.exe | grep "GetOpenFileNameA: slot"; then
+    echo "import check: the unforced link is rejected, as it must be"
+else
+    echo "import check: accepted the unforced link"
+    status=1
+fi
 
 # The platform-free request decoding, natively under the sanitizers: its
 # tests, then a bounded fuzz run over whole requests (the seed corpus is

@@ -1,0 +1,12 @@
+// The import check's broken case: calls GetOpenFileNameA through the delay
+// library linked by its file alone, without the options that keep the
+// function's stub, as the shipped program was once linked. Never run.
+#include <windows.h>
+#include <commdlg.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    return GetOpenFileNameA(&ofn);
+}
