@@ -1,5 +1,5 @@
 // Client library of the file dialog server: request building, the server
-// process, both transports and reply decoding.
+// process and both transports (reply.cpp reads the reply).
 #include "client/jxrclient.h"
 #include "server/droplist.h"
 #include <stdarg.h>
@@ -472,47 +472,6 @@ int JxrWaitReply(HWND replyWindow, HANDLE serverProcess, DWORD timeoutMs,
         return JXR_ERROR;
     }
     return reply->count ? JXR_CONFIRMED : JXR_CANCELLED;
-}
-
-// ---- Replies ------------------------------------------------------------
-
-BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
-{
-    memset(reply, 0, sizeof *reply);
-    UINT count = DropListCount((HDROP)list);
-    if (count == 0)
-        return TRUE;
-    reply->strings = (char **)calloc(count, sizeof(char *));
-    if (!reply->strings)
-        return FALSE;
-    for (UINT i = 0; i < count; ++i) {
-        UINT length = DragQueryFileA((HDROP)list, i, NULL, 0);
-        reply->strings[i] = (char *)malloc(length + 1);
-        if (!reply->strings[i]) {
-            JxrReplyFree(reply);
-            return FALSE;
-        }
-        DragQueryFileA((HDROP)list, i, reply->strings[i], length + 1);
-        reply->count = (int)i + 1;
-    }
-    reply->checkState = atoi(reply->strings[0]);
-    reply->filterIndex = count > 1 ? atoi(reply->strings[1]) : 0;
-    int first = multiSelect ? 3 : 2;
-    if (multiSelect && count > 2)
-        reply->directory = reply->strings[2];
-    if ((int)count > first) {
-        reply->files = reply->strings + first;
-        reply->fileCount = (int)count - first;
-    }
-    return TRUE;
-}
-
-void JxrReplyFree(JxrReply *reply)
-{
-    for (int i = 0; i < reply->count; ++i)
-        free(reply->strings[i]);
-    free(reply->strings);
-    memset(reply, 0, sizeof *reply);
 }
 
 int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,

@@ -17,7 +17,6 @@ void InitExtraControls(HWND dialog, WPARAM wParam, LPARAM lParam);
 void WidenParentToFit(HWND dialog);
 
 // The workbook combo box (workbooks.cpp).
-#define WORKBOOK_LINE_SIZE 256      // one entry, NUL included
 void FillWorkbooks(HWND comboBox, const char *list);
 WORD MeasureWorkbookItem(HWND comboBox);
 BOOL DrawWorkbookItem(const DRAWITEMSTRUCT *item);

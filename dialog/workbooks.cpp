@@ -1,38 +1,25 @@
 // The workbook combo box: its entries from the request's workbook list,
 // their owner drawing, and taking an entry into the file name box.
 //
-// The workbook list is the client's text: a count line, then per entry a
-// name line and a flag line whose "1" marks a special entry (drawn greyed,
-// taken without its extension). Lines are read whole but kept to 255
-// characters, and the list ends where its text ends, whatever the count.
+// The list's text is read by the request decoding (server/decode.h).
 #include "dialog/dialog.h"
 #include "server/decode.h"
 #include <dlgs.h>
 #include <string.h>
 
-// Copies the line at text into line, cut to WORKBOOK_LINE_SIZE - 1
-// characters; returns the start of the next line, or the end of the text.
-static const char *ReadListLine(const char *text, char *line)
-{
-    CopyLine(line, WORKBOOK_LINE_SIZE, text);
-    const char *next = NextLine(text);
-    return next ? next : text + strlen(text);
-}
-
 void FillWorkbooks(HWND comboBox, const char *list)
 {
-    char line[WORKBOOK_LINE_SIZE];
-    const char *cursor = ReadListLine(list ? list : "", line);
-    int count = ReadListCount(line);
+    WorkbookList reader;
+    char name[WORKBOOK_LINE_SIZE];
+    BOOL fSpecial;
     int added = 0;
-    for (int i = 0; i < count && *cursor; ++i) {
-        cursor = ReadListLine(cursor, line);
-        LRESULT index = SendMessageA(comboBox, CB_ADDSTRING, 0, (LPARAM)line);
+    OpenWorkbookList(&reader, list);
+    while (ReadWorkbook(&reader, name, &fSpecial)) {
+        LRESULT index = SendMessageA(comboBox, CB_ADDSTRING, 0, (LPARAM)name);
         if (index < 0)
             break;
         ++added;
-        cursor = ReadListLine(cursor, line);    // the flag line; may be missing
-        if (line[0] == '1')
+        if (fSpecial)
             SendMessageA(comboBox, CB_SETITEMDATA, (WPARAM)index, 1);
     }
     if (added)

@@ -25,6 +25,20 @@ int ReadListCount(const char *text);
 void DecodeCountedList(char *destination, int size, const char *text);
 void DecodeCountedText(char *destination, int size, const char *text);
 
+// The workbook list (slot 14): a count line, then per entry a name line
+// and a flag line whose "1" marks a special entry (drawn greyed, taken
+// without its extension). Lines are read whole but kept to
+// WORKBOOK_LINE_SIZE - 1 characters, and the list ends where its text
+// ends, whatever the count.
+#define WORKBOOK_LINE_SIZE 256
+struct WorkbookList {
+    const char *cursor;     // the next line
+    int left;               // entries the count still allows
+};
+void OpenWorkbookList(WorkbookList *list, const char *text);
+// The next entry's name into a WORKBOOK_LINE_SIZE buffer; FALSE at the end.
+BOOL ReadWorkbook(WorkbookList *list, char *name, BOOL *fSpecial);
+
 // Reads one slot into a SLOT_BUFFER_SIZE buffer and returns its length. A
 // null request, or a slot past the end of the list, reads as empty.
 int ReadSlot(HDROP request, int index, char *slot);
