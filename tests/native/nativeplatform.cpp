@@ -1,51 +1,176 @@
-// The platform calls that the request decoding makes, for the native
-// builds. A request is a block of NUL-terminated strings ended by an empty
-// one, read as DragQueryFileA reads a drop list.
-#include "support/testrequest.h"
+// The platform calls of the native builds (declared in win32/windows.h),
+// as Wine implements them. Global memory is a malloc'd block of exactly
+// the size asked for, reallocated afresh at every size change, so that
+// AddressSanitizer catches any read past a list or of a stale one.
+#include <windows.h>
+#include <stdarg.h>
+#include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
+#include "dialog/dialog.h"
 
-UINT DragQueryFileA(HDROP request, UINT index, LPSTR buffer, UINT size)
+struct GlobalBlock {
+    SIZE_T size;
+    BYTE *bytes;
+};
+
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T size)
 {
-    const char *text = (const char *)request;
-    for (UINT i = 0; i < index && *text; i++)
-        text += strlen(text) + 1;
-    if (!*text)
-        return 0;   // past the end: the buffer is left as it was
-    size_t length = strlen(text);
-    if (length > size - 1)
-        length = size - 1;
-    memcpy(buffer, text, length);
-    buffer[length] = 0;
-    return (UINT)length;
+    GlobalBlock *block = (GlobalBlock *)malloc(sizeof *block);
+    BYTE *bytes = (BYTE *)malloc(size ? size : 1);
+    if (!block || !bytes) {
+        free(block);
+        free(bytes);
+        return NULL;
+    }
+    if (flags & GMEM_ZEROINIT)
+        memset(bytes, 0, size);
+    block->size = size;
+    block->bytes = bytes;
+    return block;
+}
+
+HGLOBAL GlobalReAlloc(HGLOBAL memory, SIZE_T size, UINT flags)
+{
+    GlobalBlock *old = (GlobalBlock *)memory;
+    GlobalBlock *block = (GlobalBlock *)GlobalAlloc(flags, size);
+    if (!block)
+        return NULL;
+    memcpy(block->bytes, old->bytes, old->size < size ? old->size : size);
+    GlobalFree(old);
+    return block;
+}
+
+HGLOBAL GlobalFree(HGLOBAL memory)
+{
+    if (memory)
+        free(((GlobalBlock *)memory)->bytes);
+    free(memory);
+    return NULL;
+}
+
+LPVOID GlobalLock(HGLOBAL memory)
+{
+    return memory ? ((GlobalBlock *)memory)->bytes : NULL;
+}
+
+BOOL GlobalUnlock(HGLOBAL)
+{
+    return FALSE;
+}
+
+SIZE_T GlobalSize(HGLOBAL memory)
+{
+    return memory ? ((GlobalBlock *)memory)->size : 0;
+}
+
+int lstrlenA(LPCSTR text)
+{
+    return text ? (int)strlen(text) : 0;
+}
+
+int lstrlenW(LPCWSTR text)
+{
+    int length = 0;
+    while (text && text[length])
+        length++;
+    return length;
+}
+
+// The size counts as unsigned, as in Wine: a negative one does not bound
+// the copy.
+LPSTR lstrcpynA(LPSTR destination, LPCSTR source, int size)
+{
+    LPSTR at = destination;
+    UINT count = (UINT)size;
+    while (count > 1 && *source) {
+        count--;
+        *at++ = *source++;
+    }
+    if (count)
+        *at = 0;
+    return destination;
+}
+
+int wsprintfA(LPSTR buffer, LPCSTR format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int length = vsnprintf(buffer, 1025, format, args);
+    va_end(args);
+    return length;
+}
+
+// OF_PARSE only: the full path, refused when the 128-byte field cannot
+// hold it. Paths are taken as already full.
+HFILE OpenFile(LPCSTR name, OFSTRUCT *of, UINT)
+{
+    size_t length = strlen(name);
+    if (length == 0 || length >= sizeof of->szPathName)
+        return HFILE_ERROR;
+    memcpy(of->szPathName, name, length + 1);
+    return 0;
+}
+
+// One character of a list, a byte or a UTF-16 unit at any offset (a
+// list's strings may start at an odd one).
+static UINT CharAt(const BYTE *at, UINT unit)
+{
+    WCHAR wide;
+    if (unit == 1)
+        return *at;
+    memcpy(&wide, at, sizeof wide);
+    return wide;
+}
+
+// Wine's DragQueryFileA (8.0): the string is found as DragQueryFileW finds
+// it (reading without a bound, past the end of an empty list for the
+// count), converted whole, then copied cut to the buffer and terminated.
+// An empty string, or one past the end, leaves the buffer as it was. A
+// wide character beyond ASCII becomes two bytes, as under code page 932.
+UINT DragQueryFileA(HDROP list, UINT index, LPSTR buffer, UINT size)
+{
+    const BYTE *block = (const BYTE *)GlobalLock(list);
+    if (!block)
+        return 0;
+    DROPFILES header;
+    memcpy(&header, block, sizeof header);
+    const UINT unit = header.fWide ? 2 : 1;
+    const BYTE *text = block + header.pFiles;
+    for (UINT i = 0; i < index; i++) {
+        while (CharAt(text, unit))
+            text += unit;
+        text += unit;
+        if (!CharAt(text, unit))
+            return index == 0xFFFFFFFF ? i + 1 : 0;
+    }
+    UINT chars = 0;
+    while (CharAt(text + chars * unit, unit))
+        chars++;
+    char *ansi = (char *)malloc(2 * chars + 1);
+    char *out = ansi;
+    for (UINT i = 0; i < chars; i++) {
+        UINT c = CharAt(text + i * unit, unit);
+        if (unit == 2 && c >= 0x80) {
+            *out++ = (char)0x81;
+            c = 0x40 + (c & 0x3F);
+        }
+        *out++ = (char)c;
+    }
+    *out = 0;
+    UINT length = (UINT)(out - ansi);
+    if (length && buffer && size) {
+        lstrcpynA(buffer, ansi, size);
+        length = length < size ? length : size - 1;
+    }
+    free(ansi);
+    return length;
+}
+
+void DragFinish(HDROP list)
+{
+    GlobalFree((HGLOBAL)list);
 }
 
 // Only their addresses matter to the decoding.
 UINT_PTR ExplorerHookProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
 UINT_PTR OldStyleHookProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
-
-TestRequest::TestRequest(const std::vector<std::string> &slots)
-{
-    std::string block;
-    for (const std::string &slot : slots) {
-        if (slot.empty())
-            break;
-        block += slot;
-        block += '\0';
-    }
-    block += '\0';
-    handle = (HDROP)malloc(block.size());
-    memcpy(handle, block.data(), block.size());
-}
-
-TestRequest::~TestRequest()
-{
-    free(handle);
-}
-
-HDROP TestRequest::Release()
-{
-    HDROP list = handle;
-    handle = nullptr;
-    return list;
-}

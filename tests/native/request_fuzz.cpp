@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <vector>
+#include "fuzz.h"
 #include "server/decode.h"
 #include "support/shell_switch.h"
 
@@ -15,12 +16,6 @@
 extern "C" const char *__asan_default_options(void)
 {
     return "allocator_may_return_null=1:max_allocation_size_mb=64";
-}
-
-static void Check(bool condition)
-{
-    if (!condition)
-        abort();
 }
 
 // Bytes of a double-NUL-terminated list, final NUL included.
@@ -60,11 +55,21 @@ static void CheckDecoded(const OPENFILENAMEA &ofn, const DialogExtras &extras, b
     Check(!extras.lpstrNote || (*extras.lpstrNote && strlen(extras.lpstrNote) < EXTRAS_TEXT_SIZE));
 }
 
+// The list as a client's WM_COPYDATA block brings it: the header, the
+// texts, and two NULs that end them.
+static HDROP RequestList(const uint8_t *data, size_t size)
+{
+    std::vector<BYTE> block(sizeof(DROPFILES) + size + 2);
+    block[0] = sizeof(DROPFILES);   // pFiles
+    memcpy(block.data() + sizeof(DROPFILES), data, size);
+    HDROP list = DropListFromBlock(block.data(), block.size());
+    Check(list != NULL);
+    return list;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    std::vector<char> list(data, data + size);
-    list.push_back(0);
-    list.push_back(0);
+    HDROP list = RequestList(data, size);
     std::vector<char> slot(SLOT_BUFFER_SIZE);
     std::vector<char> workbooks(SLOT_BUFFER_SIZE);
     for (int shell = 0; shell < 2; shell++) {
@@ -74,12 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         ExtrasTexts texts;
         memset(&ofn, 0, sizeof ofn);
         // As the server does: an empty slot 0 is a list without strings.
-        HDROP request = ReadSlot((HDROP)list.data(), 0, slot.data()) ? (HDROP)list.data() : NULL;
+        HDROP request = ReadSlot(list, 0, slot.data()) ? list : NULL;
         DecodeDialogRequest(request, &ofn, slot.data());
         DecodeDialogExtras(request, &extras, &texts, slot.data(), workbooks.data());
         ReadSlotInteger(request, 20, slot.data());
         CheckDecoded(ofn, extras, shell != 0);
         ReleaseDialogRequest(&ofn);
     }
+    DragFinish(list);
     return 0;
 }

@@ -1,4 +1,4 @@
-// Request lists of the Windows tests, built as a client builds them.
+// Request lists of the tests, built as a client builds them.
 #include "support/testrequest.h"
 
 TestRequest::TestRequest(const std::vector<std::string> &slots)

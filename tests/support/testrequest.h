@@ -1,6 +1,6 @@
-// A request list that a test builds from slot texts: a real drop list on
-// Windows, the same strings in one block in the native builds. As in any
-// drop list, the first empty text ends the list.
+// A request list that a test builds from slot texts, as a client builds it
+// (in the native builds over the stand-in's global memory). No slot may be
+// empty: a drop list cannot hold an empty string.
 #pragma once
 #include "server/platform.h"
 #include <string>

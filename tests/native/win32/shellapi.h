@@ -1,0 +1,2 @@
+// See windows.h.
+#include <windows.h>
