@@ -4,6 +4,7 @@
 #include "support/testsupport.h"
 #include "dialog/dialog.h"
 #include "server/server.h"
+#include <gtest/gtest.h>
 
 namespace {
 DialogRun *running;     // the run whose messages the hook records
@@ -82,20 +83,26 @@ BOOL DialogRun::Run(const std::function<void(HWND dialog)> &drive)
     }
 
     TestThread driver;
-    driver.Start([this, &drive] {
+    bool shown = false;
+    driver.Start([this, &drive, &shown] {
+        // Wine shows the Explorer-style dialog without a child template it
+        // cannot find: only our controls make it the dialog under test.
         HWND dialog = WaitForDialog(GetCurrentProcessId(), nullptr, title.c_str());
-        if (!dialog)
-            return;
-        drive(dialog);
-        if (IsWindow(dialog))
+        shown = dialog && CustomControl(dialog, IDC_WORKBOOKS);
+        if (shown)
+            drive(dialog);
+        if (dialog && IsWindow(dialog))
             PressCancel(dialog);
     });
     running = this;
     recorder = SetWindowsHookExA(WH_CALLWNDPROC, RecordSent, nullptr, GetCurrentThreadId());
     result = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    DWORD error = CommDlgExtendedError();
     UnhookWindowsHookEx(recorder);
     running = nullptr;
     driver.Join();
+    EXPECT_TRUE(shown) << "no dialog with our controls appeared; the dialog returned " << result
+                       << ", extended error 0x" << std::hex << error;
     return result;
 }
 

@@ -54,7 +54,8 @@ struct DialogRun {
     explicit DialogRun(const CustomRequest &r) : request(r) {}
     // Shows the dialog on this thread; drive runs on another thread with
     // the dialog once it is up. The dialog is cancelled if drive leaves it
-    // open. Returns what GetOpenFileNameA/GetSaveFileNameA returned.
+    // open; the test fails unless one with our controls appears. Returns what
+    // GetOpenFileNameA/GetSaveFileNameA returned.
     BOOL Run(const std::function<void(HWND dialog)> &drive);
     // The recorded messages of one kind so far.
     std::vector<SentMessage> Sent(UINT message);
