@@ -105,6 +105,30 @@ TEST(PaintEdge, BackgroundColourSetOncePerColourAndRestoredOnce)
     }
 }
 
+// The DC's brush over exactly the part of the rectangle on the canvas,
+// whatever its background colour; nothing for an empty rectangle.
+TEST(PatFillRect, PaintsTheSelectedBrushOverExactlyTheRectangle)
+{
+    const COLORREF paint = RGB(200, 100, 50);
+    const RECT whole = {0, 0, 20, 20};
+    HBRUSH brush = CreateSolidBrush(paint);
+    struct { RECT r; int area; } cases[] = {
+        {{2, 3, 7, 11}, 40}, {{0, 0, 20, 1}, 20}, {{5, 5, 5, 9}, 0}, {{-3, -3, 2, 2}, 4},
+    };
+    for (const auto &k : cases) {
+        Canvas c(20, 20, kBack);
+        HGDIOBJ old = SelectObject(c.dc, brush);
+        SetBkColor(c.dc, RGB(9, 9, 9));
+        PatFillRect(c.dc, &k.r);
+        SelectObject(c.dc, old);
+        RECT inside;
+        IntersectRect(&inside, &k.r, &whole);
+        EXPECT_EQ(c.Count(inside, paint), k.area) << k.r.left << ", " << k.r.top;
+        EXPECT_EQ(c.Count(kBack), 400 - k.area) << k.r.left << ", " << k.r.top;
+    }
+    DeleteObject(brush);
+}
+
 TEST(PaintSunkenBorder, TwoRingsAroundTheField)
 {
     SetDistinctColors();

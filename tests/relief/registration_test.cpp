@@ -32,6 +32,14 @@ bool CacheIsValid()
             && rs.ThreadHookTable[rs.cachedRow].threadId == rs.cachedThread);
 }
 
+// What an attach sets, cleared as in a process that never attached.
+void ForgetAttach()
+{
+    rs.hookInstance = rs.resourceInstance = nullptr;
+    rs.winVersion = rs.platform = 0;
+    rs.frameMetrics = FrameMetrics{};
+}
+
 // ---- Switching on and off ----
 
 TEST(Registration, LastUnregistrationTakesEverythingDown)
@@ -63,9 +71,7 @@ TEST(Registration, RegistrationAfterTheLastStartsFromTheBeginning)
 {
     ReliefRegister(Self());
     ReliefUnregister(Self());
-    rs.winVersion = 0;
-    rs.hookInstance = nullptr;
-    rs.frameMetrics = FrameMetrics{};
+    ForgetAttach();
 
     ASSERT_TRUE(ReliefRegister(Self()));
     EXPECT_EQ(rs.winVersion, WinVersionOf(GetVersion()));
@@ -80,9 +86,11 @@ TEST(Registration, RegistrationAfterTheLastStartsFromTheBeginning)
 
 TEST(Registration, ProcessAttachActsOnlyForReasonOne)
 {
+    ForgetAttach();
     for (DWORD reason : {0u, 2u, 3u}) {
         EXPECT_TRUE(ReliefProcessAttach(Self(), reason, nullptr));
         EXPECT_EQ(rs.hookInstance, nullptr) << "reason " << reason;
+        EXPECT_EQ(rs.resourceInstance, nullptr) << "reason " << reason;
         EXPECT_EQ(rs.winVersion, 0) << "reason " << reason;
     }
     EXPECT_TRUE(ReliefProcessAttach(Self(), DLL_PROCESS_ATTACH, nullptr));

@@ -7,7 +7,8 @@
 #include "support/testsupport.h"
 
 // Live GDI objects of this process, counted in its GDI handle table
-// (Wine's GetGuiResources is a stub that answers 0).
+// (Wine's GetGuiResources is a stub that answers 0); the test fails when
+// the table cannot be read.
 int GdiObjectCount();
 
 // How many of the seven property atom names the system's atom table holds.

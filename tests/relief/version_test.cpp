@@ -55,11 +55,17 @@ Answer Ask(UINT msg, HDC dc, HWND window)
     return {brush, GetTextColor(dc), GetBkColor(dc)};
 }
 
-// Buttons, dialogs and statics always get the face colour; list boxes only
-// below 3.95, and only simple and drop-down combo boxes (an edit child and
-// low style bits other than 3).
+// Buttons, dialogs and statics always get the face colour and button text;
+// list boxes only below 3.95, and only simple and drop-down combo boxes (an
+// edit child and low style bits other than 3). The text and background
+// colours are set apart, unlike Wine's own.
 TEST(Version, ColourAnswers)
 {
+    FakeSysColors fake;
+    fake.colors[COLOR_BTNTEXT] = RGB(10, 20, 30);
+    fake.colors[COLOR_WINDOWTEXT] = RGB(40, 50, 60);
+    fake.colors[COLOR_BTNFACE] = RGB(70, 80, 90);
+    fake.colors[COLOR_WINDOW] = RGB(100, 110, 120);
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200,
                                   nullptr, nullptr, nullptr, nullptr);
     auto make = [&](const char *cls, DWORD style) {
@@ -77,8 +83,10 @@ TEST(Version, ColourAnswers)
     HDC dc = canvas.dc;
     EXPECT_EQ(Ask(WM_CTLCOLORBTN, dc, parent).brush, nullptr) << "library off";
     ASSERT_TRUE(ReliefRegister(Self()));
-    const Answer face = {rs.BrushTable[1], rs.SysColorTable[SYSCLR_BTNTEXT],
-                         rs.SysColorTable[SYSCLR_BTNFACE]};
+    const Answer face = {rs.BrushTable[1], RGB(10, 20, 30), RGB(70, 80, 90)};
+    LOGBRUSH lb{};
+    GetObjectA(face.brush, sizeof lb, &lb);
+    EXPECT_EQ(lb.lbColor, RGB(70, 80, 90)) << "the face brush";
     const Answer none = {nullptr, RGB(1, 1, 1), RGB(2, 2, 2)};
     struct { UINT msg; HWND window; bool answered; const char *what; } cases[] = {
         {WM_CTLCOLORBTN, parent, true, "button"},
