@@ -26,7 +26,7 @@ ATOM RegisterFrameClass(void)
 // Visible at creation; the show state from WinMain is deliberately unused.
 HWND CreateFrameWindow(LPCSTR title)
 {
-    return CreateWindowExA(0, FRAME_CLASS_NAME, title,
+    return CreateWindowExA(WS_EX_ACCEPTFILES, FRAME_CLASS_NAME, title,
                            WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                            NULL, NULL, hInst, NULL);
