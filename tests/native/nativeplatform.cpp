@@ -100,15 +100,40 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...)
     return length;
 }
 
-// OF_PARSE only: the full path, refused when the 128-byte field cannot
-// hold it. Paths are taken as already full.
+// The current directory is C:\CURRENT. A name with a drive and a
+// backslash is full already, one with a leading backslash is on drive C:,
+// any other is in the current directory; "." and ".." are not resolved.
+// The length without the NUL, or the size needed when the buffer is short.
+DWORD GetFullPathNameA(LPCSTR name, DWORD size, LPSTR buffer, LPSTR *filePart)
+{
+    static const char current[] = "C:\\CURRENT";
+    if (!*name)
+        return 0;
+    char *full = (char *)malloc(strlen(name) + sizeof current + 1);
+    if (name[0] && name[1] == ':' && name[2] == '\\')
+        strcpy(full, name);
+    else if (name[0] == '\\')
+        strcat(strcpy(full, "C:"), name);
+    else if (strcmp(name, ".") == 0)
+        strcpy(full, current);
+    else
+        strcat(strcat(strcpy(full, current), "\\"), name);
+    DWORD length = (DWORD)strlen(full);
+    if (length < size) {
+        memcpy(buffer, full, length + 1);
+        if (filePart)
+            *filePart = strrchr(buffer, '\\') + 1;
+    }
+    free(full);
+    return length < size ? length : length + 1;
+}
+
+// OF_PARSE only, as Wine does it: the full path, refused when the 128-byte
+// field cannot hold it.
 HFILE OpenFile(LPCSTR name, OFSTRUCT *of, UINT)
 {
-    size_t length = strlen(name);
-    if (length == 0 || length >= sizeof of->szPathName)
-        return HFILE_ERROR;
-    memcpy(of->szPathName, name, length + 1);
-    return 0;
+    DWORD length = GetFullPathNameA(name, sizeof of->szPathName, of->szPathName, NULL);
+    return length && length < sizeof of->szPathName ? 0 : HFILE_ERROR;
 }
 
 // One character of a list, a byte or a UTF-16 unit at any offset (a

@@ -57,6 +57,7 @@ typedef struct _PROCESS_INFORMATION PROCESS_INFORMATION;
 #define OF_PARSE 0x0100
 #define HFILE_ERROR ((HFILE)-1)
 #define OFS_MAXPATHNAME 128
+#define MAX_PATH 260
 
 typedef struct { LONG x, y; } POINT;
 
@@ -110,5 +111,6 @@ int lstrlenW(LPCWSTR text);
 LPSTR lstrcpynA(LPSTR destination, LPCSTR source, int size);
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 HFILE OpenFile(LPCSTR name, OFSTRUCT *of, UINT style);
+DWORD GetFullPathNameA(LPCSTR name, DWORD size, LPSTR buffer, LPSTR *filePart);
 UINT DragQueryFileA(HDROP list, UINT index, LPSTR buffer, UINT size);
 void DragFinish(HDROP list);
