@@ -23,7 +23,8 @@ ATOM RegisterFrameClass(void)
     return RegisterClassA(&wc);
 }
 
-// Visible at creation; the show state from WinMain is deliberately unused.
+// Visible at creation, the show state from WinMain deliberately unused, and
+// accepting dropped files from the start without a call into the shell.
 HWND CreateFrameWindow(LPCSTR title)
 {
     return CreateWindowExA(WS_EX_ACCEPTFILES, FRAME_CLASS_NAME, title,
