@@ -140,7 +140,7 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
     DestroyWindow(frame);
 }
 
-static int nRequestsServing;    // requests between their arrival and reply
+static volatile LONG nRequestsServing;   // requests between their arrival and reply
 
 BOOL IsServingRequest(void)
 {

@@ -26,4 +26,6 @@ int IsNewShell(void);
 void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy);
 void OnFileRequest(HWND frame, HDROP request, HWND client);
 // Nonzero from a request's arrival to its reply (or its message box).
+// The preload thread asks it too; a stale answer there only decides
+// whether it warms the shell's image list.
 BOOL IsServingRequest(void);

@@ -8,20 +8,21 @@
 #include "server/transport.h"
 #include "relief/relief.h"
 
-// While the program waits for its request, the common dialogs load, then
-// the shell builds its system image list and the folder icon, which the
-// file dialog's first showing builds otherwise (a third of its time under
-// Wine). A request that comes at once waits for the library and meets the
-// image list half built, behind the shell's own lock. Nothing more loads
-// once the library is in, so the dialog's windows never wait on a loading
-// here. Started before the frame window, this thread deadlocks Wine's
-// creation of it (7 starts in 12 hung).
+// While the program waits for its request, the common dialogs load; then,
+// if no request came meanwhile, the shell builds its system image list and
+// folder icon, which the file dialog's first showing builds otherwise (a
+// third of its time under Wine). A dialog already on its way would only
+// wait for them here, longer than it takes to build them itself. Nothing
+// loads once the library is in, so the dialog's windows never wait on a
+// loading here. Started before the frame window, this thread deadlocks
+// Wine's creation of it (7 starts in 12 hung).
 static DWORD WINAPI PreloadCommonDialogs(LPVOID)
 {
     SHFILEINFOA info;
     LoadLibraryA("comdlg32.dll");
-    SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                   SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    if (!IsServingRequest())
+        SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                       SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     return 0;
 }
 
