@@ -1,56 +1,45 @@
 // The platform calls of the native builds (declared in win32/windows.h),
 // as Wine implements them. Global memory is a malloc'd block of exactly
-// the size asked for, reallocated afresh at every size change, so that
-// AddressSanitizer catches any read past a list or of a stale one.
+// the size asked for, its size stored just before the handle, and made
+// afresh at every size change, so that AddressSanitizer catches any read
+// past a list or of a stale one.
 #include <windows.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include "dialog/dialog.h"
 
-struct GlobalBlock {
-    SIZE_T size;
-    BYTE *bytes;
-};
-
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T size)
 {
-    GlobalBlock *block = (GlobalBlock *)malloc(sizeof *block);
-    BYTE *bytes = (BYTE *)malloc(size ? size : 1);
-    if (!block || !bytes) {
-        free(block);
-        free(bytes);
+    SIZE_T *block = (SIZE_T *)malloc(sizeof *block + size);
+    if (!block)
         return NULL;
-    }
+    *block = size;
     if (flags & GMEM_ZEROINIT)
-        memset(bytes, 0, size);
-    block->size = size;
-    block->bytes = bytes;
-    return block;
+        memset(block + 1, 0, size);
+    return block + 1;
 }
 
 HGLOBAL GlobalReAlloc(HGLOBAL memory, SIZE_T size, UINT flags)
 {
-    GlobalBlock *old = (GlobalBlock *)memory;
-    GlobalBlock *block = (GlobalBlock *)GlobalAlloc(flags, size);
-    if (!block)
-        return NULL;
-    memcpy(block->bytes, old->bytes, old->size < size ? old->size : size);
-    GlobalFree(old);
-    return block;
+    HGLOBAL grown = GlobalAlloc(flags, size);
+    if (grown) {
+        memcpy(grown, memory, GlobalSize(memory) < size ? GlobalSize(memory) : size);
+        GlobalFree(memory);
+    }
+    return grown;
 }
 
 HGLOBAL GlobalFree(HGLOBAL memory)
 {
     if (memory)
-        free(((GlobalBlock *)memory)->bytes);
-    free(memory);
+        free((SIZE_T *)memory - 1);
     return NULL;
 }
 
 LPVOID GlobalLock(HGLOBAL memory)
 {
-    return memory ? ((GlobalBlock *)memory)->bytes : NULL;
+    return memory;
 }
 
 BOOL GlobalUnlock(HGLOBAL)
@@ -60,7 +49,7 @@ BOOL GlobalUnlock(HGLOBAL)
 
 SIZE_T GlobalSize(HGLOBAL memory)
 {
-    return memory ? ((GlobalBlock *)memory)->size : 0;
+    return memory ? ((SIZE_T *)memory)[-1] : 0;
 }
 
 int lstrlenA(LPCSTR text)
