@@ -14,7 +14,8 @@ for name in request droplist reply workbooks client_reply; do
     mkdir -p "build/native/corpus/$name"
     log="build/native/$name.log"
     start=$(date +%s)
-    if "build/native/${name}_fuzz" "$limit" -print_final_stats=1 -artifact_prefix="build/native/$name-" \
+    if "build/native/${name}_fuzz" "$limit" -print_final_stats=1 \
+            -artifact_prefix="build/native/$name-" \
             "build/native/corpus/$name" "tests/native/corpus/$name" >"$log" 2>&1; then
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
         echo "Fuzzing $name: $runs inputs in $(($(date +%s) - start)) s without a fault"

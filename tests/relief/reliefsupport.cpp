@@ -34,7 +34,7 @@ int GdiObjectCount()
                                                           "NtQueryInformationProcess");
     PROCESS_BASIC_INFORMATION info{};
     const GdiHandleEntry *table = nullptr;
-    if (query && query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) == 0)
+    if (query && !query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr))
         table = *(GdiHandleEntry **)((BYTE *)info.PebBaseAddress + tableOffset);
     int count = 0;
     for (int i = 0; table && i < 0x10000; ++i)
