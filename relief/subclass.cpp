@@ -83,10 +83,14 @@ LRESULT ReliefDispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
 {
     if (msg == WM_NCDESTROY)
         return ForwardNcDestroy(window, msg, wParam, lParam, classIndex);
-    if (!HasReliefMark(window, ReliefState.atomD))
-        for (const ReliefMessage *row = table; row->handle; ++row)
-            if (msg >= row->first && msg <= row->last)
-                return row->handle(window, msg, wParam, lParam, classIndex);
+    // "RlfD" is read only for the procedure's own messages: every other
+    // message is forwarded either way, and each read is a property lookup.
+    for (const ReliefMessage *row = table; row->handle; ++row)
+        if (msg >= row->first && msg <= row->last) {
+            if (HasReliefMark(window, ReliefState.atomD))
+                break;
+            return row->handle(window, msg, wParam, lParam, classIndex);
+        }
     return ForwardMessage(window, msg, wParam, lParam, classIndex);
 }
 

@@ -9,13 +9,11 @@
 #include "relief/relief.h"
 
 // While the program waits for its request, the common dialogs load; then,
-// if no request came meanwhile, the shell builds its system image list and
-// folder icon, which the file dialog's first showing builds otherwise (a
-// third of its time under Wine). A dialog already on its way would only
-// wait for them here, longer than it takes to build them itself. Nothing
-// loads once the library is in, so the dialog's windows never wait on a
-// loading here. Started before the frame window, this thread deadlocks
-// Wine's creation of it (7 starts in 12 hung).
+// if no request has come, the shell builds its system image list and folder
+// icon, which the file dialog's first showing builds otherwise (a third of
+// its time under Wine). A dialog already on its way builds them itself:
+// waiting for this thread would make it later. Started before the frame
+// window, this thread deadlocked Wine's creation of it (7 starts in 12).
 static DWORD WINAPI PreloadCommonDialogs(LPVOID)
 {
     SHFILEINFOA info;
