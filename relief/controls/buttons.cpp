@@ -269,7 +269,7 @@ static LRESULT OnButtonPaint(HWND button, UINT, WPARAM wParam, LPARAM, int)
     UINT state = (UINT)SendMessageA(button, BM_GETSTATE, 0, 0);
     if (dc && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE))
         PaintButton(button, dc, (state & BST_FOCUS) | PAINT_BACKGROUND | PAINT_GLYPH | PAINT_TEXT);
-    if (!wParam)
+    if (!wParam && dc)
         EndPaint(button, &ps);
     return 0;
 }

@@ -5,7 +5,6 @@
 #include "relief/edges.h"
 #include "relief/subclass.h"
 
-
 // The whole caption, whatever its length; a buffer that cannot be had
 // leaves the fill without text.
 BOOL PaintStaticText(HWND control, HDC dc, const RECT *rect, DWORD style)
@@ -93,7 +92,7 @@ static LRESULT OnStaticPaint(HWND control, UINT, WPARAM wParam, LPARAM, int)
         ClipToClient(control, dc);
     if (dc)
         PaintStatic(control, dc);
-    if (!wParam)
+    if (!wParam && dc)
         EndPaint(control, &ps);
     return 0;
 }
