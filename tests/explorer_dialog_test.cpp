@@ -112,9 +112,18 @@ TEST(ExplorerLayout, EveryControlShowsWholeAndTheFileNameBoxHasTheFocus)
             MapWindowPoints(nullptr, dialog, (POINT *)&r, 2);
             EXPECT_TRUE(IsWindowVisible(control) && r.right <= client.right) << id;
         }
+        // A window of a test running alongside may have taken the activation;
+        // reactivated (asynchronously, from this thread), the dialog gives
+        // back the focus it saved when it lost it.
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
-        ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui));
+        for (int tries = 0; tries < 60; ++tries) {
+            ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui));
+            if (gui.hwndActive == dialog && gui.hwndFocus)
+                break;
+            SetForegroundWindow(dialog);
+            Sleep(50);
+        }
         HWND box = FileNameBox(dialog);
         EXPECT_TRUE(gui.hwndFocus == box || IsChild(box, gui.hwndFocus))
             << "focus on " << ClassOf(gui.hwndFocus) << " " << GetDlgCtrlID(gui.hwndFocus);
