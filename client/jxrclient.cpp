@@ -1,17 +1,13 @@
 // Client library of the file dialog server: request building, the server
 // process and both transports (reply.cpp reads the reply).
 #include "client/jxrclient.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#define FRAME_CLASS "JxrWin32Frame"
 #define REPLY_CLASS "JxrClientReply"
-#define SLOT_COUNT 21
-#define SLOT_MAX (SLOT_BUFFER_SIZE - 1)     // longer slots arrive cut
-#define WORKBOOK_LINE_MAX 255
 #define START_TIMEOUT_MS 10000
 #define START_TIMEOUT_MAX_S 86400
 
@@ -151,9 +147,9 @@ static bool CheckRequest(const JxrRequest *r, char *error, int errorSize)
     }
     for (int i = 0; i < r->workbookCount; ++i) {
         const char *name = r->workbooks[i].name;
-        if (IsEmpty(name) || HasLineFeed(name) || strlen(name) > WORKBOOK_LINE_MAX) {
+        if (IsEmpty(name) || HasLineFeed(name) || strlen(name) > JXR_WORKBOOK_NAME_MAX) {
             SetError(error, errorSize, "workbook %d: a name of 1 to %d characters on one line",
-                     i + 1, WORKBOOK_LINE_MAX);
+                     i + 1, JXR_WORKBOOK_NAME_MAX);
             return false;
         }
     }
@@ -173,31 +169,34 @@ void JxrRequestInit(JxrRequest *request)
     request->flags = OFN_HIDEREADONLY;
 }
 
-// Writes slot i of the request; slot 1 is never read, so it carries a mark.
+// Writes one slot of the request; the unused one carries a mark.
 static void PutSlot(SlotText *s, const JxrRequest *r, int slot)
 {
+    const char *title = r->title ? r->title : r->kind == JXR_OPEN ? "Open" : "Save As";
     switch (slot) {
-    case 0:  Put(s, r->kind == JXR_OPEN ? "OPEN" : "SAVE"); break;
-    case 1:  Put(s, "-"); break;
-    case 2:  PutFilters(s, r->filters, r->filterCount); break;
-    case 3:  PutFilters(s, &r->customFilter, r->customFilterSize > 0); break;
-    case 4:  PutNumber(s, r->customFilterSize, false); break;
-    case 5:  PutNumber(s, r->filterIndex, false); break;
-    case 6:  PutSingle(s, r->file); break;
-    case 7:  PutNumber(s, r->fileBufferSize, false); break;
-    case 8:  PutSingle(s, r->fileTitle); break;
-    case 9:  PutNumber(s, r->fileTitleSize, false); break;
-    case 10: PutSingle(s, r->initialDir); break;
-    case 11: PutSingle(s, r->title ? r->title : r->kind == JXR_OPEN ? "Open" : "Save As"); break;
-    case 12: PutNumber(s, r->flags, true); break;
-    case 13: PutSingle(s, r->defExt); break;
-    case 14: PutWorkbooks(s, r->workbooks, r->workbookCount); break;
-    case 15: PutNumber(s, r->showCheckBox, false); break;
-    case 16: PutNumber(s, r->checkState, false); break;
-    case 17: PutSingle(s, r->checkBoxText ? r->checkBoxText : ""); break;
-    case 18: PutSingle(s, r->label ? r->label : ""); break;
-    case 19: PutSingle(s, r->note && *r->note ? r->note : NULL); break;
-    case 20: PutNumber(s, r->reliefLook, false); break;
+    case JXR_SLOT_KIND:               Put(s, r->kind == JXR_OPEN ? "OPEN" : "SAVE"); break;
+    case JXR_SLOT_UNUSED:             Put(s, "-"); break;
+    case JXR_SLOT_FILTERS:            PutFilters(s, r->filters, r->filterCount); break;
+    case JXR_SLOT_CUSTOM_FILTER:
+        PutFilters(s, &r->customFilter, r->customFilterSize > 0);
+        break;
+    case JXR_SLOT_CUSTOM_FILTER_SIZE: PutNumber(s, r->customFilterSize, false); break;
+    case JXR_SLOT_FILTER_INDEX:       PutNumber(s, r->filterIndex, false); break;
+    case JXR_SLOT_FILE:               PutSingle(s, r->file); break;
+    case JXR_SLOT_FILE_SIZE:          PutNumber(s, r->fileBufferSize, false); break;
+    case JXR_SLOT_FILE_TITLE:         PutSingle(s, r->fileTitle); break;
+    case JXR_SLOT_FILE_TITLE_SIZE:    PutNumber(s, r->fileTitleSize, false); break;
+    case JXR_SLOT_INITIAL_DIR:        PutSingle(s, r->initialDir); break;
+    case JXR_SLOT_TITLE:              PutSingle(s, title); break;
+    case JXR_SLOT_FLAGS:              PutNumber(s, r->flags, true); break;
+    case JXR_SLOT_DEF_EXT:            PutSingle(s, r->defExt); break;
+    case JXR_SLOT_WORKBOOKS:          PutWorkbooks(s, r->workbooks, r->workbookCount); break;
+    case JXR_SLOT_SHOW_CHECK_BOX:     PutNumber(s, r->showCheckBox, false); break;
+    case JXR_SLOT_CHECK_STATE:        PutNumber(s, r->checkState, false); break;
+    case JXR_SLOT_CHECK_BOX_TEXT:     PutSingle(s, r->checkBoxText ? r->checkBoxText : ""); break;
+    case JXR_SLOT_LABEL:              PutSingle(s, r->label ? r->label : ""); break;
+    case JXR_SLOT_NOTE:               PutSingle(s, r->note && *r->note ? r->note : NULL); break;
+    case JXR_SLOT_RELIEF:             PutNumber(s, r->reliefLook, false); break;
     }
 }
 
@@ -209,11 +208,12 @@ HGLOBAL JxrBuildRequest(const JxrRequest *request, char *error, int errorSize)
     HDROP list = DropListCreate(origin, FALSE, FALSE);
     SlotText s = {NULL, 0, 0, false};
     int slot = 0;
-    for (; list && slot < SLOT_COUNT; ++slot) {
+    for (; list && slot < JXR_SLOT_COUNT; ++slot) {
         s.length = 0;
         PutSlot(&s, request, slot);
-        if (s.length > SLOT_MAX && !s.failed) {
-            SetError(error, errorSize, "request slot %d is longer than %d characters", slot, SLOT_MAX);
+        if (s.length > JXR_SLOT_MAX && !s.failed) {
+            SetError(error, errorSize, "request slot %d is longer than %d characters", slot,
+                     JXR_SLOT_MAX);
             break;
         }
         HDROP grown = s.failed ? NULL : DropListAppend(list, s.text);
@@ -226,7 +226,7 @@ HGLOBAL JxrBuildRequest(const JxrRequest *request, char *error, int errorSize)
     free(s.text);
     if (!list)
         SetError(error, errorSize, "out of memory");
-    else if (slot < SLOT_COUNT) {
+    else if (slot < JXR_SLOT_COUNT) {
         GlobalFree(list);
         list = NULL;
     }
@@ -290,7 +290,7 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
     }
     DWORD start = GetTickCount(), timeout = StartTimeoutMs();
     for (;;) {
-        HWND frame = FindWindowA(FRAME_CLASS, title);
+        HWND frame = FindWindowA(JXR_FRAME_CLASS, title);
         if (frame)
             return frame;
         if (WaitForSingleObject(process->hProcess, 20) == WAIT_OBJECT_0) {

@@ -29,6 +29,7 @@
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
+#include "wire/protocol.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -49,14 +50,6 @@ extern "C" {
 #define JXR_TRANSPORT_AUTO      0
 #define JXR_TRANSPORT_DROPFILES 1
 #define JXR_TRANSPORT_COPYDATA  2
-
-/* WM_COPYDATA tags of a request and of a reply. */
-#define JXR_COPYDATA_REQUEST 0x4A585251
-#define JXR_COPYDATA_REPLY   0x4A585250
-
-/* The largest request list sent, in bytes (1 MiB): Wine cannot deliver a
- * message of more than about 2 MB to another process. */
-#define JXR_REQUEST_MAX 1048576
 
 typedef struct JxrFilter {
     const char *description;    /* e.g. "Text files" */

@@ -2,7 +2,7 @@
 // JxrReply. Apart from the C library it calls only the drop lists and
 // DragQueryFileA, so that it also builds natively for the fuzzer.
 #include "client/jxrclient.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include <stdlib.h>
 #include <string.h>
 
@@ -25,11 +25,12 @@ BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
         DragQueryFileA((HDROP)list, i, reply->strings[i], length + 1);
         reply->count = (int)i + 1;
     }
-    reply->checkState = atoi(reply->strings[0]);
-    reply->filterIndex = count > 1 ? atoi(reply->strings[1]) : 0;
-    int first = multiSelect ? 3 : 2;
-    if (multiSelect && count > 2)
-        reply->directory = reply->strings[2];
+    reply->checkState = atoi(reply->strings[JXR_REPLY_CHECK_STATE]);
+    reply->filterIndex = count > JXR_REPLY_FILTER_INDEX
+                         ? atoi(reply->strings[JXR_REPLY_FILTER_INDEX]) : 0;
+    int first = JXR_REPLY_FILE + (multiSelect ? 1 : 0);
+    if (multiSelect && count > JXR_REPLY_FILE)
+        reply->directory = reply->strings[JXR_REPLY_FILE];
     if ((int)count > first) {
         reply->files = reply->strings + first;
         reply->fileCount = (int)count - first;

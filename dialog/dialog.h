@@ -1,5 +1,7 @@
 // The dialog customisation: the extra controls of our templates and the
-// hook procedures of the two dialog styles.
+// hook procedures of the two dialog styles. A dialog knows its request only
+// through the OPENFILENAME it receives, whose lCustData is the request's
+// DialogExtras, and keeps what it needs with its window.
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
@@ -7,12 +9,14 @@
 
 // Extra controls (extras.cpp): fonts and the set-up at WM_INITDIALOG.
 extern const LOGFONTA lfNoteFont;   // note font of the old-style dialogs
-extern HFONT hNoteFont;             // made from lfNoteFont; null until needed
 void UseParentFont(HWND dialog);
+// Each old-style dialog makes a note font of its own, which ReleaseNoteFont
+// deletes when the dialog ends.
 void UseNoteFont(HWND dialog);
-// lParam is the OPENFILENAMEA the dialog received; its lCustData is the
-// request's DialogExtras.
-void InitExtraControls(HWND dialog, WPARAM wParam, LPARAM lParam);
+void ReleaseNoteFont(HWND dialog);
+// Our controls set up from the request (null: fonts only), in Explorer
+// style or in old style.
+void InitExtraControls(HWND dialog, const OPENFILENAMEA *ofn, BOOL fExplorer);
 // Explorer style: widens the platform's dialog until our controls show whole.
 void WidenParentToFit(HWND dialog);
 
@@ -24,7 +28,6 @@ BOOL DrawWorkbookItem(const DRAWITEMSTRUCT *item);
 void TakeWorkbook(HWND comboBox, HWND fileDialog);
 
 // Hook procedures (hooks.cpp).
-extern OPENFILENAMEA *lpOfnCurrent; // the running old-style dialog's request
 extern const DWORD HelpIdTable[];   // (control, help context) pairs for WinHelp
 void CenterOnScreen(HWND window, BOOL repaint);
 UINT_PTR CALLBACK ExplorerHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,11 +1,11 @@
 // Set-up of the extra controls from the request's DialogExtras when a
 // customised dialog initialises, and their fonts.
 #include "dialog/dialog.h"
-#include "server/dialogextras.h"
-#include "server/server.h"
+#include "dialog/dialogextras.h"
 
 const LOGFONTA lfNoteFont = {-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Helv"};
-HFONT hNoteFont;
+
+static const char PROP_NOTE_FONT[] = "JxrNoteFont";
 
 // The controls that take the Explorer-style dialog's font, in this order.
 static const int PARENT_FONT_CONTROLS[] = {IDC_LABEL, IDC_WORKBOOKS, IDC_NOTE, IDC_CHECKBOX};
@@ -22,12 +22,24 @@ void UseParentFont(HWND dialog)
         SendDlgItemMessageA(dialog, id, WM_SETFONT, font, 0);
 }
 
+// A dialog opened above this one (a nested request) has a font of its own,
+// so its end leaves this one's note as it was.
 void UseNoteFont(HWND dialog)
 {
-    if (!hNoteFont)
-        hNoteFont = CreateFontIndirectA(&lfNoteFont);
-    if (hNoteFont)
-        SendDlgItemMessageA(dialog, IDC_NOTE, WM_SETFONT, (WPARAM)hNoteFont, 0);
+    HFONT font = CreateFontIndirectA(&lfNoteFont);
+    if (font && !SetPropA(dialog, PROP_NOTE_FONT, font)) {
+        DeleteObject(font);
+        return;
+    }
+    if (font)
+        SendDlgItemMessageA(dialog, IDC_NOTE, WM_SETFONT, (WPARAM)font, 0);
+}
+
+void ReleaseNoteFont(HWND dialog)
+{
+    HFONT font = (HFONT)RemovePropA(dialog, PROP_NOTE_FONT);
+    if (font)
+        DeleteObject(font);
 }
 
 // New shell: the note shows the request's text, or the child dialog gives
@@ -89,12 +101,10 @@ static void SetOldStyleNote(HWND dialog, const char *text)
 
 // Controls that a template lacks (the check box of 102) are null windows
 // here, and the calls aimed at them do nothing.
-void InitExtraControls(HWND dialog, WPARAM, LPARAM lParam)
+void InitExtraControls(HWND dialog, const OPENFILENAMEA *ofn, BOOL fExplorer)
 {
-    const OPENFILENAMEA *ofn = (const OPENFILENAMEA *)lParam;
     const DialogExtras *extras = ofn ? (const DialogExtras *)ofn->lCustData : NULL;
-    int newShell = IsNewShell();
-    if (newShell)
+    if (fExplorer)
         UseParentFont(dialog);
     else
         UseNoteFont(dialog);
@@ -109,7 +119,7 @@ void InitExtraControls(HWND dialog, WPARAM, LPARAM lParam)
         SendMessageA(checkBox, BM_SETCHECK, BST_CHECKED, 0);
     SetWindowTextA(checkBox, extras->lpstrCheckBoxText);
     SetWindowTextA(GetDlgItem(dialog, IDC_LABEL), extras->lpstrLabel);
-    if (newShell)
+    if (fExplorer)
         SetExplorerNote(dialog, extras->lpstrNote);
     else
         SetOldStyleNote(dialog, extras->lpstrNote);

@@ -4,11 +4,8 @@
 // dialog made from our templates 102 and 103.
 #include "dialog/dialog.h"
 #include "relief/relief.h"
-#include "server/dialogextras.h"
-#include "server/server.h"
+#include "dialog/dialogextras.h"
 #include <string.h>
-
-OPENFILENAMEA *lpOfnCurrent;
 
 const DWORD HelpIdTable[] = {
     IDC_WORKBOOKS, 113,
@@ -18,6 +15,26 @@ const DWORD HelpIdTable[] = {
 };
 
 static const char HELP_FILE_NAME[] = "tovahelp.hlp";
+
+// Each dialog keeps its own request, so that a dialog opened above it (a
+// nested request) and closed again leaves it its own record.
+static const char PROP_REQUEST[] = "JxrRequest";
+
+static const OPENFILENAMEA *RequestOf(HWND dialog)
+{
+    return (const OPENFILENAMEA *)GetPropA(dialog, PROP_REQUEST);
+}
+
+static DialogExtras *ExtrasOf(HWND dialog)
+{
+    const OPENFILENAMEA *ofn = RequestOf(dialog);
+    return ofn ? (DialogExtras *)ofn->lCustData : NULL;
+}
+
+static void KeepRequest(HWND dialog, LPARAM ofn)
+{
+    SetPropA(dialog, PROP_REQUEST, (HANDLE)ofn);
+}
 
 // Centred and rounded to a multiple of 8 pixels across (a remainder of 4
 // rounds up); both divisions truncate toward zero.
@@ -31,12 +48,14 @@ void CenterOnScreen(HWND window, BOOL repaint)
     MoveWindow(window, x, y, width, height, repaint);
 }
 
-// The help file lies beside the program; a missing one is the help
-// engine's business. A path that does not fit opens no help at all.
-static UINT_PTR OnHelp(const HELPINFO *info)
+// The help file lies beside the program that the request names; a missing
+// one is the help engine's business. A path that does not fit opens no
+// help at all.
+static UINT_PTR OnHelp(HWND dialog, const HELPINFO *info)
 {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(hInst, path, sizeof path);
+    const OPENFILENAMEA *ofn = RequestOf(dialog);
+    DWORD length = GetModuleFileNameA(ofn ? ofn->hInstance : NULL, path, sizeof path);
     if (!info || length == 0 || length >= sizeof path)
         return TRUE;
     char *name = strrchr(path, '\\');
@@ -49,9 +68,8 @@ static UINT_PTR OnHelp(const HELPINFO *info)
 }
 
 // The state the user confirmed travels back in the request's record.
-static void RecordCheckState(HWND dialog, const OPENFILENAMEA *ofn)
+static void RecordCheckState(HWND dialog, DialogExtras *extras)
 {
-    DialogExtras *extras = ofn ? (DialogExtras *)ofn->lCustData : NULL;
     if (extras)
         extras->nCheckState = (int)SendDlgItemMessageA(dialog, IDC_CHECKBOX, BM_GETCHECK, 0, 0);
 }
@@ -80,13 +98,21 @@ static UINT_PTR OnWorkbookCommand(WPARAM wParam, LPARAM lParam, HWND fileDialog)
     return TRUE;
 }
 
+static UINT_PTR OnHookDestroy(HWND dialog)
+{
+    RemovePropA(dialog, PROP_REQUEST);
+    ReleaseNoteFont(dialog);
+    return FALSE;
+}
+
 // ---- Explorer style: dialog is our child dialog, its parent the platform's.
 
 // FALSE keeps the keyboard focus in the file name box, where the platform's
 // dialog put it; TRUE would move it to our first control, the workbook box.
-static UINT_PTR OnExplorerInit(HWND dialog, WPARAM wParam, LPARAM lParam)
+static UINT_PTR OnExplorerInit(HWND dialog, LPARAM lParam)
 {
-    InitExtraControls(dialog, wParam, lParam);
+    KeepRequest(dialog, lParam);
+    InitExtraControls(dialog, (const OPENFILENAMEA *)lParam, TRUE);
     WidenParentToFit(dialog);
     return FALSE;
 }
@@ -94,7 +120,9 @@ static UINT_PTR OnExplorerInit(HWND dialog, WPARAM wParam, LPARAM lParam)
 static UINT_PTR OnExplorerNotify(HWND dialog, const OFNOTIFYA *notify)
 {
     switch (notify->hdr.code) {
-    case CDN_FILEOK:   RecordCheckState(dialog, notify->lpOFN); break;
+    case CDN_FILEOK:
+        RecordCheckState(dialog, notify->lpOFN ? (DialogExtras *)notify->lpOFN->lCustData : NULL);
+        break;
     case CDN_INITDONE: CenterOnScreen(GetParent(dialog), FALSE); break;
     }
     return FALSE;
@@ -103,11 +131,12 @@ static UINT_PTR OnExplorerNotify(HWND dialog, const OFNOTIFYA *notify)
 UINT_PTR CALLBACK ExplorerHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:  return OnExplorerInit(dialog, wParam, lParam);
+    case WM_INITDIALOG:  return OnExplorerInit(dialog, lParam);
+    case WM_DESTROY:     return OnHookDestroy(dialog);
     case WM_MEASUREITEM: return OnMeasureItem(dialog, wParam, (MEASUREITEMSTRUCT *)lParam);
     case WM_DRAWITEM:    return OnDrawItem(wParam, (const DRAWITEMSTRUCT *)lParam);
     case WM_NOTIFY:      return OnExplorerNotify(dialog, (const OFNOTIFYA *)lParam);
-    case WM_HELP:        return OnHelp((const HELPINFO *)lParam);
+    case WM_HELP:        return OnHelp(dialog, (const HELPINFO *)lParam);
     case WM_CONTEXTMENU: return TRUE;
     case WM_COMMAND:     return OnWorkbookCommand(wParam, lParam, GetParent(dialog));
     }
@@ -116,48 +145,42 @@ UINT_PTR CALLBACK ExplorerHookProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 // ---- Old style: dialog is the whole dialog.
 
-static UINT_PTR OnOldStyleInit(HWND dialog, WPARAM wParam, LPARAM lParam)
+static UINT_PTR OnOldStyleInit(HWND dialog, LPARAM lParam)
 {
-    lpOfnCurrent = (OPENFILENAMEA *)lParam;
-    InitExtraControls(dialog, wParam, lParam);
+    KeepRequest(dialog, lParam);
+    InitExtraControls(dialog, (const OPENFILENAMEA *)lParam, FALSE);
     CenterOnScreen(dialog, TRUE);
     ShowWindow(dialog, SW_SHOW);
     return TRUE;
-}
-
-static UINT_PTR OnOldStyleDestroy(void)
-{
-    if (hNoteFont) {
-        DeleteObject(hNoteFont);
-        hNoteFont = NULL;
-    }
-    return FALSE;
 }
 
 // OK goes on to the platform's own handling once the state is recorded.
 static UINT_PTR OnOldStyleCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == IDOK) {
-        RecordCheckState(dialog, lpOfnCurrent);
+        RecordCheckState(dialog, ExtrasOf(dialog));
         return FALSE;
     }
     return OnWorkbookCommand(wParam, lParam, dialog);
 }
 
 // With the relief look off the platform keeps its own colours.
-static UINT_PTR OnCtlColor(UINT message, WPARAM wParam, LPARAM lParam)
+static UINT_PTR OnCtlColor(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return fReliefLook ? (UINT_PTR)ReliefCtlColor(message, (HDC)wParam, (HWND)lParam) : FALSE;
+    const DialogExtras *extras = ExtrasOf(dialog);
+    if (!extras || !extras->fReliefLook)
+        return FALSE;
+    return (UINT_PTR)ReliefCtlColor(message, (HDC)wParam, (HWND)lParam);
 }
 
 UINT_PTR CALLBACK OldStyleHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:  return OnOldStyleInit(dialog, wParam, lParam);
-    case WM_DESTROY:     return OnOldStyleDestroy();
+    case WM_INITDIALOG:  return OnOldStyleInit(dialog, lParam);
+    case WM_DESTROY:     return OnHookDestroy(dialog);
     case WM_MEASUREITEM: return OnMeasureItem(dialog, wParam, (MEASUREITEMSTRUCT *)lParam);
     case WM_DRAWITEM:    return OnDrawItem(wParam, (const DRAWITEMSTRUCT *)lParam);
-    case WM_HELP:        return OnHelp((const HELPINFO *)lParam);
+    case WM_HELP:        return OnHelp(dialog, (const HELPINFO *)lParam);
     case WM_CONTEXTMENU: return TRUE;
     case WM_COMMAND:     return OnOldStyleCommand(dialog, wParam, lParam);
     case WM_CTLCOLORMSGBOX:
@@ -166,7 +189,7 @@ UINT_PTR CALLBACK OldStyleHookProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: return OnCtlColor(message, wParam, lParam);
+    case WM_CTLCOLORSTATIC: return OnCtlColor(dialog, message, wParam, lParam);
     }
     return FALSE;
 }

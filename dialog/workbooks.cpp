@@ -1,9 +1,7 @@
 // The workbook combo box: its entries from the request's workbook list,
 // their owner drawing, and taking an entry into the file name box.
-//
-// The list's text is read by the request decoding (server/decode.h).
 #include "dialog/dialog.h"
-#include "server/decode.h"
+#include "dialog/dialogextras.h"
 #include <dlgs.h>
 #include <string.h>
 

@@ -3,10 +3,13 @@
 // so that it also builds natively for the sanitizer tests and the fuzzer.
 #pragma once
 #include "server/platform.h"
-#include "server/dialogextras.h"
+#include "dialog/dialogextras.h"
+#include "wire/slottext.h"
 
-// Size of each DialogExtras text buffer: 127 characters and the NUL.
-#define EXTRAS_TEXT_SIZE 128
+// Buffer size for reading one request slot.
+#define SLOT_BUFFER_SIZE (JXR_SLOT_MAX + 1)
+// Size of each DialogExtras text buffer.
+#define EXTRAS_TEXT_SIZE (JXR_EXTRAS_TEXT_MAX + 1)
 
 // The three text buffers of a DialogExtras record, owned with it.
 struct ExtrasTexts {
@@ -14,30 +17,6 @@ struct ExtrasTexts {
     char label[EXTRAS_TEXT_SIZE];
     char note[EXTRAS_TEXT_SIZE];
 };
-
-// Counted lists. Every destination holds size bytes (at least one); the
-// result is cut to fit and always terminated.
-int CopyLine(char *destination, int size, const char *text);
-// The line after the first line of a text, or null when there is none.
-const char *NextLine(const char *text);
-// The count of a counted list: its first line read as "%i", 0 without one.
-int ReadListCount(const char *text);
-void DecodeCountedList(char *destination, int size, const char *text);
-void DecodeCountedText(char *destination, int size, const char *text);
-
-// The workbook list (slot 14): a count line, then per entry a name line
-// and a flag line whose "1" marks a special entry (drawn greyed, taken
-// without its extension). Lines are read whole but kept to
-// WORKBOOK_LINE_SIZE - 1 characters, and the list ends where its text
-// ends, whatever the count.
-#define WORKBOOK_LINE_SIZE 256
-struct WorkbookList {
-    const char *cursor;     // the next line
-    int left;               // entries the count still allows
-};
-void OpenWorkbookList(WorkbookList *list, const char *text);
-// The next entry's name into a WORKBOOK_LINE_SIZE buffer; FALSE at the end.
-BOOL ReadWorkbook(WorkbookList *list, char *name, BOOL *fSpecial);
 
 // Reads one slot into a SLOT_BUFFER_SIZE buffer and returns its length. A
 // null request, or a slot past the end of the list, reads as empty.

@@ -19,7 +19,7 @@ ATOM RegisterFrameClass(void)
     wc.hInstance = hInst;
     wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)(COLOR_MENU + 1);
-    wc.lpszClassName = FRAME_CLASS_NAME;
+    wc.lpszClassName = JXR_FRAME_CLASS;
     return RegisterClassA(&wc);
 }
 
@@ -27,7 +27,7 @@ ATOM RegisterFrameClass(void)
 // accepting dropped files from the start without a call into the shell.
 HWND CreateFrameWindow(LPCSTR title)
 {
-    return CreateWindowExA(WS_EX_ACCEPTFILES, FRAME_CLASS_NAME, title,
+    return CreateWindowExA(WS_EX_ACCEPTFILES, JXR_FRAME_CLASS, title,
                            WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                            NULL, NULL, hInst, NULL);
@@ -55,7 +55,7 @@ static LRESULT OnFrameDropFiles(HWND window, WPARAM wParam, LPARAM lParam)
 static LRESULT OnFrameCopyData(HWND window, WPARAM wParam, LPARAM lParam)
 {
     const COPYDATASTRUCT *data = (const COPYDATASTRUCT *)lParam;
-    if (data->dwData != COPYDATA_REQUEST)
+    if (data->dwData != JXR_COPYDATA_REQUEST)
         return DefWindowProcA(window, WM_COPYDATA, wParam, lParam);
     return AcceptCopiedRequest(window, (HWND)wParam, data);
 }

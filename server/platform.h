@@ -6,5 +6,5 @@
 #include <commdlg.h>
 #include <shellapi.h>
 #include "dialog/dialog.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "server/server.h"

@@ -1,7 +1,7 @@
 // The reply list: the two numbers and the chosen files, with the expanders
 // that turn a multi-select answer into one string per file.
 #include "server/reply.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "server/server.h"
 #include <string.h>
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
-#include "server/dialogextras.h"
+#include "dialog/dialogextras.h"
 
 // Work buffers of the two selection expanders; longer texts are cut.
 #define EXPLORER_WORK_SIZE 260

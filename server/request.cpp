@@ -2,7 +2,7 @@
 // reply to the client, release everything and end the program.
 #include "server/server.h"
 #include "server/decode.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "server/reply.h"
 #include "server/transport.h"
 #include "relief/relief.h"
@@ -28,7 +28,7 @@ static void SwitchReliefLook(HDROP request, char *slot)
     }
     if (fReliefLook)
         return;
-    fReliefLook = ReadSlotInteger(request, 20, slot);
+    fReliefLook = ReadSlotInteger(request, JXR_SLOT_RELIEF, slot);
     if (fReliefLook) {
         ReliefRegister(hInst);
         ReliefAutoSubclass(hInst);
@@ -99,7 +99,7 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
 {
     char *slot = (char *)malloc(SLOT_BUFFER_SIZE);
     char *workbooks = (char *)malloc(SLOT_BUFFER_SIZE);
-    int kindLength = slot ? ReadSlot(request, 0, slot) : 0;
+    int kindLength = slot ? ReadSlot(request, JXR_SLOT_KIND, slot) : 0;
     BOOL fOpen = kindLength && strcmp(slot, "OPEN") == 0;
 
     OPENFILENAMEA ofn;
@@ -119,6 +119,7 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
         DecodeDialogExtras(slots, &extras, &texts, slot, workbooks);
         SwitchReliefLook(slots, slot);
         DropUnusableInitialDir(&ofn);
+        extras.fReliefLook = fReliefLook;
         ofn.lCustData = (LPARAM)&extras;
     }
     DragFinish(request);

@@ -1,10 +1,8 @@
-// The request server: globals and entry points shared by the server and
-// the dialog hooks.
+// The request server: its globals and entry points.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
-
-#define FRAME_CLASS_NAME "JxrWin32Frame"
+#include "wire/protocol.h"
 
 extern HINSTANCE hInst;     // instance handed to WinMain
 extern int fReliefLook;     // nonzero once a request switched the relief look on

@@ -1,6 +1,6 @@
 // WM_COPYDATA requests and replies, and the watch on a client's window.
 #include "server/transport.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "server/server.h"
 
 // A hung client must not keep the program alive after its dialog.
@@ -54,7 +54,7 @@ void CancelCopiedRequest(HWND frame)
 // The reply list goes as a block; a null list (no memory) as an empty one.
 static void SendCopiedReply(HWND frame, HWND client, HDROP reply)
 {
-    COPYDATASTRUCT data = {COPYDATA_REPLY, 0, NULL};
+    COPYDATASTRUCT data = {JXR_COPYDATA_REPLY, 0, NULL};
     if (reply) {
         data.cbData = (DWORD)GlobalSize((HGLOBAL)reply);
         data.lpData = GlobalLock((HGLOBAL)reply);

@@ -4,9 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
-
-#define COPYDATA_REQUEST 0x4A585251
-#define COPYDATA_REPLY   0x4A585250
+#include "wire/protocol.h"
 
 // How a request came, and so how its reply goes back.
 #define REPLY_BY_DROPFILES 0

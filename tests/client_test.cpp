@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 #include "client/jxrclient.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ std::vector<std::string> Slots(HGLOBAL list)
     std::vector<std::string> out;
     UINT count = DragQueryFileA((HDROP)list, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char text[SLOT_BUFFER_SIZE];
+        char text[JXR_SLOT_MAX + 1];
         UINT n = DragQueryFileA((HDROP)list, i, text, sizeof text);
         out.emplace_back(text, n);
     }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -28,7 +28,7 @@ std::vector<std::string> ReadAll(HDROP list)
     std::vector<std::string> out;
     UINT count = DragQueryFileA(list, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char text[SLOT_BUFFER_SIZE];
+        char text[JXR_SLOT_MAX + 1];
         UINT n = DragQueryFileA(list, i, text, sizeof text);
         out.emplace_back(text, n);
     }

@@ -1,7 +1,7 @@
 // The frame window and the exit path, with the server's WinMain running on
 // a thread of the test and the relief entries replaced by a recorder.
 #include <gtest/gtest.h>
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "server/server.h"
 #include "support/inprocess.h"
 #include "support/relief_spy.h"
@@ -24,7 +24,7 @@ TEST_F(FrameWindow, CreatedVisibleWithClassStyleAndTitle)
     EXPECT_EQ((DWORD)GetWindowLongA(server.frame, GWL_EXSTYLE),
               (DWORD)(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES));
     WNDCLASSA wc;
-    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), FRAME_CLASS_NAME, &wc));
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), JXR_FRAME_CLASS, &wc));
     EXPECT_EQ(wc.style, 0u);
     EXPECT_EQ(wc.hbrBackground, (HBRUSH)(COLOR_MENU + 1));
     EXPECT_EQ(wc.hIcon, nullptr);
@@ -74,15 +74,15 @@ TEST_F(ExitPath, FailedWindowCreationReturnsZeroAtOnce)
 {
     // The class name is taken first by a class whose windows refuse to be
     // created, so the server's registration fails and so does its window.
-    UnregisterClassA(FRAME_CLASS_NAME, GetModuleHandleA(nullptr));
+    UnregisterClassA(JXR_FRAME_CLASS, GetModuleHandleA(nullptr));
     WNDCLASSA wc{};
     wc.lpfnWndProc = RefuseCreation;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = FRAME_CLASS_NAME;
+    wc.lpszClassName = JXR_FRAME_CLASS;
     ASSERT_TRUE(RegisterClassA(&wc));
     EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)"never shown", SW_SHOW), 0);
     EXPECT_EQ(WaitForWindow(GetCurrentProcessId(), nullptr, "never shown", 200, false), nullptr);
-    UnregisterClassA(FRAME_CLASS_NAME, GetModuleHandleA(nullptr));
+    UnregisterClassA(JXR_FRAME_CLASS, GetModuleHandleA(nullptr));
 }
 
 }  // namespace

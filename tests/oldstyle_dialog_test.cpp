@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <dlgs.h>
 #include "dialog/dialog.h"
-#include "server/server.h"
 #include "support/customdialog.h"
 #include "support/dialogdriver.h"
 #include "support/relief_spy.h"
@@ -55,26 +54,53 @@ TEST(OldStyleNote, SingleSelectTemplateShowsItsEmptyNote)
     });
 }
 
+HFONT NoteFont(HWND dialog)
+{
+    return (HFONT)SendMessageA(GetDlgItem(dialog, IDC_NOTE), WM_GETFONT, 0, 0);
+}
+
 TEST(OldStyleNote, NoteAloneTakesTheNoteFontWhichGoesWithTheDialog)
 {
     for (const CustomRequest &request : {CustomRequest{}, MultiSelect()}) {
         HFONT used = nullptr;
         DialogRun run(request);
         run.Run([&](HWND dialog) {
-            used = (HFONT)SendMessageA(GetDlgItem(dialog, IDC_NOTE), WM_GETFONT, 0, 0);
-            ASSERT_NE(used, nullptr);
-            EXPECT_EQ(used, hNoteFont);
+            used = NoteFont(dialog);
             LOGFONTA lf{};
             ASSERT_TRUE(GetObjectA(used, sizeof lf, &lf));
             EXPECT_EQ(lf.lfHeight, -11);
             EXPECT_EQ(lf.lfWeight, FW_NORMAL);
             EXPECT_STREQ(lf.lfFaceName, "Helv");
-            for (int id : {IDC_LABEL, IDC_WORKBOOKS, IDC_CHECKBOX})
-                EXPECT_NE((HFONT)SendMessageA(GetDlgItem(dialog, id), WM_GETFONT, 0, 0), used) << id;
+            for (int id : {IDC_LABEL, IDC_WORKBOOKS, IDC_CHECKBOX}) {
+                HWND control = GetDlgItem(dialog, id);
+                EXPECT_NE((HFONT)SendMessageA(control, WM_GETFONT, 0, 0), used) << id;
+            }
         });
-        EXPECT_EQ(hNoteFont, nullptr);
         EXPECT_EQ(GetObjectType(used), 0u) << "the font was not deleted";
     }
+}
+
+// A nested request opens a second dialog while the first is up: each keeps
+// its own request record and note font.
+TEST(OldStyleNote, ADialogOpenedAndClosedAboveKeepsEachItsOwn)
+{
+    TempFolder folder({});
+    CustomRequest request;
+    request.showCheckBox = 1;
+    request.initialDir = folder.path;
+    DialogRun outer(request);
+    outer.Run([&](HWND dialog) {
+        HFONT font = NoteFont(dialog);
+        DialogRun inner(request);
+        inner.title = "Nested dialog";
+        inner.Run([&](HWND nested) { EXPECT_NE(NoteFont(nested), font); });
+        EXPECT_EQ(GetObjectType(font), (DWORD)OBJ_FONT) << "the nested dialog deleted it";
+        ASSERT_TRUE(ClickButton(CustomControl(dialog, IDC_CHECKBOX)));
+        ASSERT_TRUE(TypeFileName(dialog, "chosen.xls"));
+        PressOk(dialog);
+    });
+    EXPECT_TRUE(outer.result);
+    EXPECT_EQ(outer.extras.nCheckState, 1) << "the state went to the nested dialog's record";
 }
 
 // ---- The multi-select template.
@@ -123,7 +149,6 @@ TEST(OldStyleColours, PlatformColoursWhileTheReliefLookIsOff)
     run.Run([](HWND dialog) {
         HWND control = GetDlgItem(dialog, edt1);
         RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        fReliefLook = 0;
         reliefSpy = ReliefSpy();
         HDC dc = CreateCompatibleDC(nullptr);
         for (UINT message = WM_CTLCOLORMSGBOX; message <= WM_CTLCOLORSTATIC; ++message) {
@@ -139,13 +164,13 @@ TEST(OldStyleColours, PlatformColoursWhileTheReliefLookIsOff)
 TEST(OldStyleColours, TheReliefLibraryAnswersWhileTheLookIsOn)
 {
     DialogRun run(CustomRequest{});
-    run.Run([](HWND dialog) {
+    run.Run([&](HWND dialog) {
         HWND control = GetDlgItem(dialog, IDC_LABEL);
         RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         HDC dc = CreateCompatibleDC(nullptr);
         reliefSpy = ReliefSpy();
         reliefSpy.ctlColorBrush = (HBRUSH)GetStockObject(GRAY_BRUSH);
-        fReliefLook = 1;
+        run.extras.fReliefLook = 1;
         for (UINT message = WM_CTLCOLORMSGBOX; message <= WM_CTLCOLORSTATIC; ++message) {
             LRESULT got = SendMessageA(dialog, message, (WPARAM)dc, (LPARAM)control);
             EXPECT_EQ(got, (LRESULT)reliefSpy.ctlColorBrush) << "message " << std::hex << message;
@@ -153,7 +178,6 @@ TEST(OldStyleColours, TheReliefLibraryAnswersWhileTheLookIsOn)
             EXPECT_EQ(reliefSpy.lastDc, dc);
             EXPECT_EQ(reliefSpy.lastWindow, control);
         }
-        fReliefLook = 0;
         DeleteDC(dc);
     });
 }

@@ -2,7 +2,7 @@
 // platform's dialogs give (Wine never gives the old-style multi-select one).
 #include <gtest/gtest.h>
 #include <string.h>
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "server/reply.h"
 #include "support/shell_switch.h"
 #include "support/testsupport.h"

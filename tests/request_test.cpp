@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include "server/decode.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "server/server.h"
 #include "support/relief_spy.h"
 #include "support/shell_switch.h"

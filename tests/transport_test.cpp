@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 #include "client/jxrclient.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "support/dialogdriver.h"
 #include "support/testsupport.h"
 #include "res/resource.h"

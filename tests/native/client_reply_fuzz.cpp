@@ -8,7 +8,7 @@
 #include <string.h>
 #include "fuzz.h"
 #include "client/jxrclient.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -5,7 +5,7 @@
 #include <stdint.h>
 #include <vector>
 #include "fuzz.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     Check(GlobalSize(list) == size && memcmp(GlobalLock(list), data, size) == 0);
     UINT count = DropListCount(list);
-    std::vector<char> slot(SLOT_BUFFER_SIZE);
+    std::vector<char> slot(JXR_SLOT_MAX + 1);
     for (UINT i = 0; i < count; i++)
-        Check(DragQueryFileA(list, i, slot.data(), SLOT_BUFFER_SIZE) > 0);
-    Check(DragQueryFileA(list, count, slot.data(), SLOT_BUFFER_SIZE) == 0);
+        Check(DragQueryFileA(list, i, slot.data(), JXR_SLOT_MAX + 1) > 0);
+    Check(DragQueryFileA(list, count, slot.data(), JXR_SLOT_MAX + 1) == 0);
     DragFinish(list);
     return 0;
 }

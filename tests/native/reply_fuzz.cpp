@@ -7,7 +7,7 @@
 #include <vector>
 #include "fuzz.h"
 #include "server/reply.h"
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include "support/shell_switch.h"
 
 // The names after the directory: the strings after the first (Explorer

@@ -5,7 +5,7 @@
 #include <string.h>
 #include <vector>
 #include "fuzz.h"
-#include "server/decode.h"
+#include "dialog/dialogextras.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -7,8 +7,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-DialogRun *running;     // the run whose messages the hook records
-HHOOK recorder;
+DialogRun *running;     // the innermost run, whose messages the hooks record
 
 bool IsWorkbookCombo(HWND window)
 {
@@ -43,13 +42,12 @@ LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam)
         std::lock_guard<std::mutex> hold(running->sentLock);
         running->sent.push_back(s);
     }
-    return CallNextHookEx(recorder, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 }
 
 BOOL DialogRun::Run(const std::function<void(HWND dialog)> &drive)
 {
-    hInst = GetModuleHandleA(nullptr);
     extras.lpstrWorkbooks = (char *)request.workbooks.c_str();
     extras.fShowCheckBox = request.showCheckBox;
     extras.nCheckState = request.checkState;
@@ -59,7 +57,7 @@ BOOL DialogRun::Run(const std::function<void(HWND dialog)> &drive)
 
     // The server's choice of style, template and hook.
     ofn.lStructSize = request.structSize;
-    ofn.hInstance = hInst;
+    ofn.hInstance = GetModuleHandleA(nullptr);
     ofn.lpstrFilter = "All files\0*.*\0";
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
@@ -94,12 +92,13 @@ BOOL DialogRun::Run(const std::function<void(HWND dialog)> &drive)
         if (dialog && IsWindow(dialog))
             PressCancel(dialog);
     });
+    DialogRun *outer = running;
     running = this;
-    recorder = SetWindowsHookExA(WH_CALLWNDPROC, RecordSent, nullptr, GetCurrentThreadId());
+    HHOOK recorder = SetWindowsHookExA(WH_CALLWNDPROC, RecordSent, nullptr, GetCurrentThreadId());
     result = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     DWORD error = CommDlgExtendedError();
     UnhookWindowsHookEx(recorder);
-    running = nullptr;
+    running = outer;
     driver.Join();
     EXPECT_TRUE(shown) << "no dialog with our controls appeared; the dialog returned " << result
                        << ", extended error 0x" << std::hex << error;

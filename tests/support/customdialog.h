@@ -9,7 +9,7 @@
 #include <mutex>
 #include <string>
 #include <vector>
-#include "server/dialogextras.h"
+#include "dialog/dialogextras.h"
 
 // What the request asks for: the client's Flags and the extras' slots.
 struct CustomRequest {

@@ -1,8 +1,8 @@
 // Building drop lists in movable global memory, ANSI or wide.
-#include "server/droplist.h"
+#include "wire/droplist.h"
 #include <shlobj.h>
 
-static_assert(sizeof(DROPFILES) == DROPLIST_HEADER_SIZE, "DROPFILES header is 20 bytes");
+static_assert(sizeof(DROPFILES) == JXR_DROPLIST_HEADER_SIZE, "DROPFILES header is 20 bytes");
 
 #define DROPLIST_FLAGS (GMEM_MOVEABLE | GMEM_ZEROINIT)
 
@@ -12,7 +12,7 @@ HDROP DropListCreate(POINT point, BOOL fNC, BOOL fWide)
     if (!list)
         return NULL;
     DROPFILES *header = (DROPFILES *)GlobalLock(list);
-    header->pFiles = DROPLIST_HEADER_SIZE;
+    header->pFiles = JXR_DROPLIST_HEADER_SIZE;
     header->pt = point;
     header->fNC = fNC;
     header->fWide = fWide;      // kept as passed, not reduced to 0 or 1
@@ -23,7 +23,7 @@ HDROP DropListCreate(POINT point, BOOL fNC, BOOL fWide)
 // Byte offset of the final NUL, found by walking the strings from the header.
 static SIZE_T FindListEnd(const BYTE *block, BOOL fWide)
 {
-    SIZE_T at = DROPLIST_HEADER_SIZE;
+    SIZE_T at = JXR_DROPLIST_HEADER_SIZE;
     if (fWide) {
         const WCHAR *text = (const WCHAR *)(block + at);
         while (*text)
@@ -67,12 +67,12 @@ static bool IsNulAt(const BYTE *at, SIZE_T unit)
 // the list runs past the block (a string or the final NUL missing).
 static int CountStrings(const BYTE *block, SIZE_T size)
 {
-    if (size <= DROPLIST_HEADER_SIZE)
+    if (size <= JXR_DROPLIST_HEADER_SIZE)
         return -1;
     DROPFILES header;
     CopyMemory(&header, block, sizeof header);
     SIZE_T unit = header.fWide ? sizeof(WCHAR) : 1;
-    if (header.pFiles < DROPLIST_HEADER_SIZE || header.pFiles >= size)
+    if (header.pFiles < JXR_DROPLIST_HEADER_SIZE || header.pFiles >= size)
         return -1;
     SIZE_T at = header.pFiles;
     for (int count = 0;; ++count) {
