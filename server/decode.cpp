@@ -36,9 +36,10 @@ static char *DecodeInto(int size, const char *text, CountedDecoder decode)
 // A buffer that the dialog writes its answer into, of the size the client
 // asks for in sizeIndex, holding the decoded text of textIndex. Two NUL
 // bytes that the dialog is not told of follow it, so reading the answer
-// always ends inside the buffer. A negative size reads as 0; a size that
-// cannot be allocated becomes 0, so the dialog never hears of a buffer
-// that does not exist. The text slot is read only for a nonzero size.
+// always ends inside the buffer. A negative size reads as 0, one above
+// the limit as the limit, which a reply can carry; a size that cannot be
+// allocated becomes 0, so the dialog never hears of a buffer that does not
+// exist. The text slot is read only for a nonzero size.
 static char *DecodeAnswerBuffer(HDROP request, int sizeIndex, int textIndex, DWORD *size,
                                 char *slot, CountedDecoder decode)
 {
@@ -46,6 +47,8 @@ static char *DecodeAnswerBuffer(HDROP request, int sizeIndex, int textIndex, DWO
     *size = 0;
     if (n <= 0)
         return NULL;
+    if (n > JXR_ANSWER_MAX)
+        n = JXR_ANSWER_MAX;
     size_t end = (size_t)n;
     char *buffer = (char *)malloc(end + 2);
     if (!buffer)

@@ -290,18 +290,19 @@ TEST_F(BadRequest, TextsLongerThanTheClientsSizesAreCut)
     EXPECT_STREQ(d->ofn.lpstrFileTitle, "");
 }
 
-TEST_F(BadRequest, HugeSizeIsHonouredOnlyWhenItCanBeAllocated)
+// Sizes above the limit get the limit, whatever the machine's memory; the
+// second one wraps around 32 bits to -1.
+TEST_F(BadRequest, HugeSizesGetTheLimit)
 {
-    // The second size wraps around 32 bits to -1.
-    auto d = Decode({{6, "1\nA.TXT"}, {7, "0x7FFFFFFF"}, {8, "1\nA.TXT"}, {9, "4294967295"}});
-    if (d->ofn.lpstrFile) {
-        EXPECT_EQ(d->ofn.nMaxFile, 0x7FFFFFFFu);
-        EXPECT_STREQ(d->ofn.lpstrFile, "A.TXT");
-    } else {
-        EXPECT_EQ(d->ofn.nMaxFile, 0u);
-    }
+    auto d = Decode({{3, "2\nMine\n*.my"}, {4, "2147483647"}, {6, "1\nA.TXT"}, {7, "0x7FFFFFFF"},
+                     {8, "1\nA.TXT"}, {9, "4294967295"}});
+    EXPECT_EQ(d->ofn.nMaxCustFilter, (DWORD)JXR_ANSWER_MAX);
+    EXPECT_EQ(ListBytes(d->ofn.lpstrCustomFilter), string("Mine\0*.my\0\0", 11));
+    EXPECT_EQ(d->ofn.nMaxFile, (DWORD)JXR_ANSWER_MAX);
+    EXPECT_STREQ(d->ofn.lpstrFile, "A.TXT");
+    EXPECT_EQ(d->ofn.lpstrFile[JXR_ANSWER_MAX + 1], '\0');
     EXPECT_EQ(d->ofn.lpstrFileTitle, nullptr);
-    EXPECT_EQ(d->ofn.nMaxFileTitle, 0u);
+    EXPECT_EQ(Decode({{7, std::to_string(JXR_ANSWER_MAX + 1)}})->ofn.nMaxFile, (DWORD)JXR_ANSWER_MAX);
 }
 
 TEST_F(BadRequest, SlotsOfAndBeyond9215CharactersAreCut)

@@ -10,14 +10,6 @@
 #include "server/decode.h"
 #include "support/shell_switch.h"
 
-// Sizes the client asks for may reach 2 GiB. Refusing blocks above 64 MiB
-// takes the path of a failed allocation instead of mapping and poisoning
-// gigabytes on every run, which would slow the fuzzer a hundredfold.
-extern "C" const char *__asan_default_options(void)
-{
-    return "allocator_may_return_null=1:max_allocation_size_mb=64";
-}
-
 // Bytes of a double-NUL-terminated list, final NUL included.
 static size_t ListSize(const char *list)
 {
@@ -27,11 +19,11 @@ static size_t ListSize(const char *list)
     return end + 1 - list;
 }
 
-// A buffer the dialog writes into: present exactly when its size is, the
-// text inside the size, and the two guard NULs after it.
+// A buffer the dialog writes into: present exactly when its size is, at
+// most the limit, the text inside the size, and the two guard NULs after it.
 static void CheckAnswerBuffer(const char *buffer, DWORD size, bool fList)
 {
-    Check((buffer != NULL) == (size != 0));
+    Check((buffer != NULL) == (size != 0) && size <= JXR_ANSWER_MAX);
     if (!buffer)
         return;
     Check((fList ? ListSize(buffer) : strlen(buffer) + 1) <= size);
