@@ -94,7 +94,8 @@ static void RefuseRequest(HWND frame, HDROP request)
 
 // Working storage that cannot be allocated leaves the dialog unshown: the
 // client still gets the empty reply, and the program ends as after a
-// cancelled dialog. A dialog ended by a quit message counts as cancelled.
+// cancelled dialog. A client window gone by now gets no dialog and no
+// reply. A dialog ended by a quit message counts as cancelled.
 static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
 {
     char *slot = (char *)malloc(SLOT_BUFFER_SIZE);
@@ -109,7 +110,7 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     ofn.hwndOwner = client;
     ofn.hInstance = hInst;
-    BOOL fReady = slot && workbooks;
+    BOOL fReady = slot && workbooks && IsWindow(client);
     if (fReady) {
         // A list never holds an empty string, so an empty slot 0 means a
         // list without strings: its other slots read as empty without
@@ -148,10 +149,12 @@ BOOL IsServingRequest(void)
     return nRequestsServing > 0;
 }
 
+// A WM_COPYDATA request was accepted with a live client window: one that
+// is gone by now has vanished, and the request is served to nobody.
 void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
 {
     ++nRequestsServing;
-    if (IsWindow(client))
+    if (IsWindow(client) || (client && replyBy == REPLY_BY_COPYDATA))
         ServeClient(frame, request, client, replyBy);
     else
         RefuseRequest(frame, request);

@@ -10,14 +10,16 @@
 static HDROP hdropAccepted;         // the request accepted and not yet served
 static HWND hwndAcceptedClient;     // its client
 static HWND hwndWatchedClient;      // client of the innermost dialog now open
+static BOOL fEnding;                // the program has begun to end
 
 // One request per run: the program ends after its reply, so a request
-// accepted beside another could never be answered. A client handle that is
-// no window (HWND_BROADCAST, a destroyed window) is refused; a null one is
-// accepted and gets the message box, as over WM_DROPFILES.
+// accepted beside another, or once the program has begun to end, could
+// never be answered. A client handle that is no window (HWND_BROADCAST, a
+// destroyed window) is refused; a null one is accepted and gets the
+// message box, as over WM_DROPFILES.
 LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data)
 {
-    if (hdropAccepted || IsServingRequest() || (client && !IsWindow(client)))
+    if (fEnding || hdropAccepted || IsServingRequest() || (client && !IsWindow(client)))
         return FALSE;
     HDROP list = DropListFromBlock(data->lpData, data->cbData);
     if (!list)
@@ -41,8 +43,10 @@ void ServeCopiedRequest(HWND frame)
     ServeFileRequest(frame, list, hwndAcceptedClient, REPLY_BY_COPYDATA);
 }
 
-void CancelCopiedRequest(HWND frame)
+// Sending the reply lets other senders' messages in: they are refused.
+void EndCopiedRequests(HWND frame)
 {
+    fEnding = TRUE;
     if (!hdropAccepted)
         return;
     DragFinish(hdropAccepted);

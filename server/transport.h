@@ -22,8 +22,9 @@
 LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data);
 // WM_FRAME_SERVE: serves the accepted request.
 void ServeCopiedRequest(HWND frame);
-// At exit: an accepted request that was never served gets the empty reply.
-void CancelCopiedRequest(HWND frame);
+// At exit: no request is accepted from now on, and one accepted but never
+// served gets the empty reply.
+void EndCopiedRequests(HWND frame);
 
 void SendReply(HWND frame, HWND client, HDROP reply, int replyBy);
 

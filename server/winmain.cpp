@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         if (preload)
             CloseHandle(preload);
         RunMessageLoop();
-        CancelCopiedRequest(frame);
+        EndCopiedRequests(frame);
     }
     if (fReliefLook)
         ReliefUnregister(hInst);

@@ -159,12 +159,44 @@ struct RawServer {
     {
         return Send(client, block.data(), (DWORD)block.size(), JXR_COPYDATA_REQUEST, timeoutMs);
     }
+    // A request sent by the client library, whose reply window then takes the reply.
+    bool Request(const std::string &title, const std::string &dir)
+    {
+        JxrRequest r;
+        JxrRequestInit(&r);
+        r.title = title.c_str();
+        r.initialDir = dir.c_str();
+        return JxrSendRequest(frame, replyWindow, JxrBuildRequest(&r, nullptr, 0),
+                              JXR_TRANSPORT_COPYDATA, error, sizeof error);
+    }
+    // The exit code, or STILL_ACTIVE; messages to the test's windows are
+    // answered meanwhile.
     DWORD Exit(DWORD timeoutMs)
     {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
-            GetExitCodeProcess(pi.hProcess, &code);
+        DWORD code = STILL_ACTIVE, start = GetTickCount();
+        while (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0 && GetTickCount() - start < timeoutMs)
+            PumpWait(20);
+        GetExitCodeProcess(pi.hProcess, &code);
         return code;
+    }
+};
+
+// A hook of serverhooks.dll on the server's thread while it lives. Wine's
+// thread takes note of a new hook once it handles a message.
+struct ServerHook {
+    HMODULE dll = LoadLibraryA(SiblingPath("serverhooks.dll").c_str());
+    HHOOK hook;
+    ServerHook(const RawServer &server, int kind, const char *name)
+    {
+        HOOKPROC proc = (HOOKPROC)(void (*)(void))GetProcAddress(dll, name);
+        hook = proc ? SetWindowsHookExA(kind, proc, dll, server.pi.dwThreadId) : nullptr;
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(server.frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    ~ServerHook()
+    {
+        UnhookWindowsHookEx(hook);
+        FreeLibrary(dll);
     }
 };
 
@@ -199,14 +231,7 @@ TEST_F(TwoProcesses, RequestWithoutClientShowsMessageBoxThenServesARealOne)
     ASSERT_TRUE(WaitForWindowGone(box));
     EXPECT_EQ(server.Exit(300), (DWORD)STILL_ACTIVE);
 
-    // Sent by the client library, whose reply window then takes the reply.
-    JxrRequest r;
-    JxrRequestInit(&r);
-    r.title = title.c_str();
-    r.initialDir = folder.path.c_str();
-    HGLOBAL list = JxrBuildRequest(&r, nullptr, 0);
-    ASSERT_TRUE(JxrSendRequest(server.frame, server.replyWindow, list, JXR_TRANSPORT_AUTO,
-                               server.error, sizeof server.error)) << server.error;
+    ASSERT_TRUE(server.Request(title, folder.path)) << server.error;
     EXPECT_EQ(server.Send(server.replyWindow, block), FALSE) << "accepted, not yet served";
     HWND dialog = WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str());
     ASSERT_NE(dialog, nullptr);
@@ -262,16 +287,61 @@ TEST(InitialDirectory, DeviceNamesAndLongTextsStillGiveADialog)
     }
 }
 
+// A client window that goes once its request is accepted, before it is
+// served or while its dialog shows: the request is served to nobody, and
+// the program ends as after a cancel.
 TEST_F(TwoProcesses, ClientThatVanishesLetsTheServerEnd)
+{
+    for (bool fDialogShown : {false, true}) {
+        RawServer server;
+        ASSERT_NE(server.frame, nullptr) << server.error;
+        ServerHook hook(server, WH_CALLWNDPROCRET, fDialogShown ? "" : "CloseClientAfterRequest");
+        ASSERT_EQ(hook.hook != nullptr, !fDialogShown);
+        std::string title = Unique("vanishing client");
+        ASSERT_EQ(server.Send(server.replyWindow, RequestBlock(title, folder.path)), TRUE);
+        if (fDialogShown) {
+            ASSERT_NE(WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str()), nullptr);
+            DestroyWindow(server.replyWindow);
+        }
+        EXPECT_EQ(server.Exit(10000), 0u) << fDialogShown;
+        EXPECT_FALSE(IsWindow(server.replyWindow));
+    }
+}
+
+// While the program ends, the request it accepted and never served gets
+// the empty reply; one sent meanwhile (from the client's reply handling
+// here) is refused.
+WNDPROC replyProc;
+HWND endingFrame;
+std::vector<BYTE> lateRequest;
+LRESULT lateResult;
+
+LRESULT CALLBACK SendAnotherAtTheReply(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA) {
+        COPYDATASTRUCT data = {JXR_COPYDATA_REQUEST, (DWORD)lateRequest.size(), lateRequest.data()};
+        SendMessageTimeoutA(endingFrame, WM_COPYDATA, (WPARAM)window, (LPARAM)&data,
+                            SMTO_ABORTIFHUNG, 5000, (DWORD_PTR *)&lateResult);
+    }
+    return CallWindowProcA(replyProc, window, message, wParam, lParam);
+}
+
+TEST_F(TwoProcesses, RequestsWhileTheProgramEndsAreRefused)
 {
     RawServer server;
     ASSERT_NE(server.frame, nullptr) << server.error;
-    std::string title = Unique("vanishing client");
-    std::vector<BYTE> block = RequestBlock(title, folder.path);
-    ASSERT_EQ(server.Send(server.replyWindow, block.data(), (DWORD)block.size()), TRUE);
-    ASSERT_NE(WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str()), nullptr);
-    DestroyWindow(server.replyWindow);
-    server.replyWindow = nullptr;
+    ServerHook hook(server, WH_CALLWNDPROC, "QuitBeforeRequest");
+    ASSERT_NE(hook.hook, nullptr);
+    endingFrame = server.frame;
+    lateRequest = RequestBlock(Unique("late"), folder.path);
+    lateResult = 0xDEAD;
+    replyProc = (WNDPROC)SetWindowLongPtrA(server.replyWindow, GWLP_WNDPROC,
+                                           (LONG_PTR)SendAnotherAtTheReply);
+    ASSERT_TRUE(server.Request(Unique("ending"), folder.path)) << server.error;
+    JxrReply reply;
+    EXPECT_EQ(JxrWaitReply(server.replyWindow, server.pi.hProcess, 10000, 0, &reply, server.error,
+                           sizeof server.error), JXR_CANCELLED) << server.error;
+    EXPECT_EQ(lateResult, FALSE);
     EXPECT_EQ(server.Exit(10000), 0u);
 }
 
