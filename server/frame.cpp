@@ -46,9 +46,12 @@ static LRESULT OnFrameSysColorChange(HWND window, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, WM_SYSCOLORCHANGE, wParam, lParam);
 }
 
+// Under Wine a drop handle from another process arrives as a bare number:
+// one that names a list of our own is no request, and stays ours.
 static LRESULT OnFrameDropFiles(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    OnFileRequest(window, (HDROP)wParam, (HWND)lParam);
+    if (!IsOwnDropList((HDROP)wParam))
+        OnFileRequest(window, (HDROP)wParam, (HWND)lParam);
     return 0;
 }
 

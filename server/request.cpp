@@ -125,15 +125,19 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
     }
     DragFinish(request);
 
-    POINT origin = {0, 0};
-    HDROP reply = DropListCreate(origin, 0, 0);
+    BOOL fConfirmed = FALSE;
     if (fReady) {
         HWND outerClient;
         WatchClient(frame, client, &outerClient);
-        if (ShowFileDialog(&ofn, fOpen) && ofn.lpstrFile)
-            reply = AppendDialogAnswer(reply, &ofn, &extras);
+        fConfirmed = ShowFileDialog(&ofn, fOpen) && ofn.lpstrFile;
         UnwatchClient(frame, outerClient);
     }
+    // Made once the dialog is over: no drop handle that comes while it
+    // shows can name the reply.
+    POINT origin = {0, 0};
+    HDROP reply = DropListCreate(origin, 0, 0);
+    if (fConfirmed)
+        reply = AppendDialogAnswer(reply, &ofn, &extras);
     SendReply(frame, client, reply, replyBy);
 
     ReleaseDialogRequest(&ofn);

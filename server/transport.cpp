@@ -8,9 +8,10 @@
 #define WATCH_INTERVAL_MS 250
 
 static HDROP hdropAccepted;         // the request accepted and not yet served
+static HDROP hdropReplying;         // the reply while it is being sent
 static HWND hwndAcceptedClient;     // its client
 static HWND hwndWatchedClient;      // client of the innermost dialog now open
-static BOOL fEnding;                // the program has begun to end
+static BOOL fEnding;                // the exit path is sending its empty reply
 
 // One request per run: the program ends after its reply, so a request
 // accepted beside another, or once the program has begun to end, could
@@ -43,16 +44,18 @@ void ServeCopiedRequest(HWND frame)
     ServeFileRequest(frame, list, hwndAcceptedClient, REPLY_BY_COPYDATA);
 }
 
-// Sending the reply lets other senders' messages in: they are refused.
+// The message loop has ended: sending this reply is the only time that
+// messages still come in, and a request among them is refused.
 void EndCopiedRequests(HWND frame)
 {
-    fEnding = TRUE;
     if (!hdropAccepted)
         return;
     DragFinish(hdropAccepted);
     hdropAccepted = NULL;
     POINT origin = {0, 0};
+    fEnding = TRUE;
     SendReply(frame, hwndAcceptedClient, DropListCreate(origin, 0, 0), REPLY_BY_COPYDATA);
+    fEnding = FALSE;
 }
 
 // The reply list goes as a block; a null list (no memory) as an empty one.
@@ -78,10 +81,17 @@ void SendReply(HWND frame, HWND client, HDROP reply, int replyBy)
     if (fWindow && replyBy == REPLY_BY_DROPFILES
         && PostMessageA(client, WM_DROPFILES, (WPARAM)reply, 0))
         return;     // the client releases it
+    hdropReplying = reply;
     if (fWindow && replyBy == REPLY_BY_COPYDATA)
         SendCopiedReply(frame, client, reply);
+    hdropReplying = NULL;
     if (reply)
         GlobalFree((HGLOBAL)reply);
+}
+
+BOOL IsOwnDropList(HDROP list)
+{
+    return list && (list == hdropAccepted || list == hdropReplying);
 }
 
 void WatchClient(HWND frame, HWND client, HWND *previous)

@@ -27,6 +27,9 @@ void ServeCopiedRequest(HWND frame);
 void EndCopiedRequests(HWND frame);
 
 void SendReply(HWND frame, HWND client, HDROP reply, int replyBy);
+// A list of the program's own that lives while messages are dispatched:
+// the request accepted and not yet served, or the reply being sent.
+BOOL IsOwnDropList(HDROP list);
 
 // While a dialog is open, a client window that goes away cancels it, so
 // the program still ends.

@@ -145,6 +145,43 @@ TEST_F(DialogRun, SecondRequestDuringTheDialogIsServedNested)
     ExpectEndedNormally();
 }
 
+// Under Wine a drop handle from another process is a bare number: one that
+// names a block of the server's own (the request it accepted, the reply it
+// sends) is no request. Here every block the server makes is posted back
+// to it at once, and its reply's block sent back while it travels.
+ImportPatch *allocPatch;
+HWND echoFrame, echoClient;
+DWORD serverThread;
+
+HGLOBAL WINAPI PostBackEveryBlock(UINT flags, SIZE_T size)
+{
+    HGLOBAL block = allocPatch->Original<decltype(&GlobalAlloc)>()(flags, size);
+    if (GetCurrentThreadId() == serverThread)
+        PostMessageA(echoFrame, WM_DROPFILES, (WPARAM)block, (LPARAM)echoClient);
+    return block;
+}
+
+TEST_F(DialogRun, DropHandlesNamingTheServersOwnBlocksAreNoRequests)
+{
+    ImportPatch patch("kernel32.dll", "GlobalAlloc", (void *)PostBackEveryBlock);
+    ASSERT_NE(patch.slot, nullptr);
+    allocPatch = &patch;
+    echoFrame = server.frame;
+    echoClient = client.window;
+    serverThread = server.ThreadId();
+    client.fEchoReply = true;
+    ASSERT_TRUE(client.RequestByCopyData(server.frame, PlainRequest("Own blocks", folder.path)));
+    HWND dialog = WaitForDialog(GetCurrentProcessId(), client.window, "Own blocks");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
+    PressOk(dialog);
+    ASSERT_TRUE(client.WaitReply());
+    EXPECT_EQ(client.reply, (Strings{"0", "1", folder.File("A.TXT")}));
+    ExpectEndedNormally();
+    EXPECT_EQ(client.replies, 1);
+    serverThread = 0;
+}
+
 // The dialog, ended by a quit message, reports success and leaves the
 // initial name in the buffer: that is no answer of the user. The program
 // then ends, as the quit asks.

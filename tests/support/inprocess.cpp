@@ -26,21 +26,39 @@ int ServerThread::Close()
 namespace {
 const char kClientClass[] = "JxrTestClient";
 
+void KeepReply(ClientWindow *client, HDROP list)
+{
+    client->nullReply = !list;
+    client->reply = list ? ReadDropList(list) : std::vector<std::string>();
+    if (list)
+        DragFinish(list);
+    client->replies++;
+    SetEvent(client->replied);
+}
+
+// In one process the block is the server's own, locked in its place.
+LRESULT OnCopiedReply(HWND window, ClientWindow *client, HWND frame, const COPYDATASTRUCT *data)
+{
+    if (client->fEchoReply)
+        SendMessageA(frame, WM_DROPFILES, (WPARAM)GlobalHandle(data->lpData), (LPARAM)window);
+    KeepReply(client, data->cbData ? DropListFromBlock(data->lpData, data->cbData) : nullptr);
+    return TRUE;
+}
+
 LRESULT CALLBACK ClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE)
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           (LONG_PTR)((CREATESTRUCTA *)lParam)->lpCreateParams);
-    if (message != WM_DROPFILES)
-        return DefWindowProcA(window, message, wParam, lParam);
     ClientWindow *client = (ClientWindow *)GetWindowLongPtrA(window, GWLP_USERDATA);
-    client->nullReply = wParam == 0;
-    client->reply = wParam ? ReadDropList((HDROP)wParam) : std::vector<std::string>();
-    if (wParam)
-        DragFinish((HDROP)wParam);
-    client->replies++;
-    SetEvent(client->replied);
-    return 0;
+    switch (message) {
+    case WM_DROPFILES:
+        KeepReply(client, (HDROP)wParam);
+        return 0;
+    case WM_COPYDATA:
+        return OnCopiedReply(window, client, (HWND)wParam, (const COPYDATASTRUCT *)lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 }  // namespace
 
@@ -76,6 +94,16 @@ ClientWindow::~ClientWindow()
 void ClientWindow::Request(HWND frame, HDROP request)
 {
     PostMessageA(frame, WM_DROPFILES, (WPARAM)request, (LPARAM)window);
+}
+
+bool ClientWindow::RequestByCopyData(HWND frame, const std::vector<std::string> &slots)
+{
+    TestRequest request(slots);
+    COPYDATASTRUCT data = {JXR_COPYDATA_REQUEST, (DWORD)GlobalSize(request.handle),
+                           GlobalLock(request.handle)};
+    bool accepted = SendMessageA(frame, WM_COPYDATA, (WPARAM)window, (LPARAM)&data) == TRUE;
+    GlobalUnlock(request.handle);
+    return accepted;
 }
 
 bool ClientWindow::WaitReply(DWORD timeoutMs)

@@ -25,20 +25,25 @@ struct ServerThread {
 };
 
 // A top-level window on a thread of its own that sends requests and keeps
-// what arrives in its WM_DROPFILES.
+// the replies that arrive, by WM_DROPFILES or by WM_COPYDATA.
 struct ClientWindow {
     TestThread thread;
     HWND window = nullptr;
     HANDLE replied = nullptr;
     int replies = 0;
-    bool nullReply = false;           // the last reply came with wParam 0
+    bool nullReply = false;           // the last reply came without a list
     std::vector<std::string> reply;   // the strings of the last reply
+    bool fEchoReply = false;          // a WM_COPYDATA reply's block is first sent back
+                                      // to the server as a WM_DROPFILES request
 
     ClientWindow();
     ~ClientWindow();
     // Posts a request to the frame window with this window in lParam; the
     // list passes to the server.
     void Request(HWND frame, HDROP request);
+    // Sends the request's block by WM_COPYDATA, as a client in another
+    // process does; true when the server accepts it.
+    bool RequestByCopyData(HWND frame, const std::vector<std::string> &slots);
     bool WaitReply(DWORD timeoutMs = 10000);
 };
 
