@@ -55,10 +55,11 @@ static LRESULT OnFrameDropFiles(HWND window, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// From this process the record may be missing.
 static LRESULT OnFrameCopyData(HWND window, WPARAM wParam, LPARAM lParam)
 {
     const COPYDATASTRUCT *data = (const COPYDATASTRUCT *)lParam;
-    if (data->dwData != JXR_COPYDATA_REQUEST)
+    if (!data || data->dwData != JXR_COPYDATA_REQUEST)
         return DefWindowProcA(window, WM_COPYDATA, wParam, lParam);
     return AcceptCopiedRequest(window, (HWND)wParam, data);
 }

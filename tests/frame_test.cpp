@@ -33,6 +33,28 @@ TEST_F(FrameWindow, CreatedVisibleWithClassStyleAndTitle)
     EXPECT_EQ(server.Close(), 0);
 }
 
+// Within one process nothing stands between a sender and the frame. The
+// system would swallow a fault in the frame's procedure: it is counted.
+LONG violations;
+
+LONG CALLBACK CountViolation(EXCEPTION_POINTERS *e)
+{
+    if (e->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION)
+        InterlockedIncrement(&violations);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+TEST_F(FrameWindow, CopyDataWithoutItsRecordIsRefused)
+{
+    ServerThread server("copy data without data");
+    ASSERT_NE(server.frame, nullptr);
+    PVOID counter = AddVectoredExceptionHandler(1, CountViolation);
+    EXPECT_EQ(SendMessageA(server.frame, WM_COPYDATA, (WPARAM)server.frame, 0), FALSE);
+    RemoveVectoredExceptionHandler(counter);
+    EXPECT_EQ(violations, 0);
+    EXPECT_EQ(server.Close(), 0);
+}
+
 TEST_F(FrameWindow, SysColorChangeReachesReliefOnlyWhenLookIsOn)
 {
     ServerThread server("colour change");
