@@ -33,10 +33,23 @@ HDROP AppendDialogAnswer(HDROP reply, const OPENFILENAMEA *ofn, const DialogExtr
     return AppendOldStyleSelection(reply, ofn->lpstrFile);
 }
 
-// The first length characters of a text, cut to the buffer.
-static void CopyPrefix(char *work, int size, LPCSTR text, int length)
+// A text that does not fit its work buffer costs the whole reply: the
+// client gets the null reply, the server's failure, never a cut path that
+// would name another file.
+static HDROP Refuse(HDROP reply)
 {
-    lstrcpynA(work, text, length < size ? length + 1 : size);
+    if (reply)
+        GlobalFree((HGLOBAL)reply);
+    return NULL;
+}
+
+// The first length characters of a text; FALSE when they do not fit.
+static BOOL CopyPrefix(char *work, int size, LPCSTR text, int length)
+{
+    if (length >= size)
+        return FALSE;
+    lstrcpynA(work, text, length + 1);
+    return TRUE;
 }
 
 // The full path of a name relative to the current directory, where the
@@ -62,25 +75,27 @@ static HDROP AppendDirectoryAndPath(HDROP reply, LPCSTR path, char *work, int si
 {
     char full[MAX_PATH];
     const char *last = strrchr(path, '\\');
-    if ((!last || last == path) && Qualify(path, full, sizeof full)) {
+    if ((!last || last == path) && *path) {
+        if (!Qualify(path, full, sizeof full))
+            return Refuse(reply);
         path = full;
         last = strrchr(path, '\\');
     }
-    CopyPrefix(work, size, path, last ? (int)(last - path) : 0);
+    if (!CopyPrefix(work, size, path, last ? (int)(last - path) : 0))
+        return Refuse(reply);
     NameCurrentDirectory(work, size);
     reply = ReplyAppend(reply, work);
     return ReplyAppend(reply, path);
 }
 
-// "directory\name", always with the backslash, cut to the buffer.
-static void JoinPath(char *path, int size, LPCSTR directory, LPCSTR name)
+// "directory\name", always with the backslash; FALSE when it does not fit.
+static BOOL JoinPath(char *path, int size, LPCSTR directory, LPCSTR name)
 {
-    lstrcpynA(path, directory, size);
-    int length = lstrlenA(path);
-    if (length + 1 < size) {
-        path[length] = '\\';
-        lstrcpynA(path + length + 1, name, size - length - 1);
-    }
+    int length = lstrlenA(directory);
+    if (length + 1 + lstrlenA(name) >= size)
+        return FALSE;
+    wsprintfA(path, "%s\\%s", directory, name);
+    return TRUE;
 }
 
 // A root directory keeps its backslash, so its paths hold two.
@@ -91,11 +106,13 @@ HDROP AppendExplorerSelection(HDROP reply, LPCSTR result)
     LPCSTR name = result + lstrlenA(result) + 1;
     if (!*name)
         return AppendDirectoryAndPath(reply, result, directory, sizeof directory);
-    lstrcpynA(directory, result, sizeof directory);
+    if (!CopyPrefix(directory, sizeof directory, result, lstrlenA(result)))
+        return Refuse(reply);
     NameCurrentDirectory(directory, sizeof directory);
     reply = ReplyAppend(reply, directory);
     for (; *name; name += lstrlenA(name) + 1) {
-        JoinPath(path, sizeof path, directory, name);
+        if (!JoinPath(path, sizeof path, directory, name))
+            return Refuse(reply);
         reply = ReplyAppend(reply, path);
     }
     return reply;
@@ -108,7 +125,8 @@ static HDROP AppendQualifiedName(HDROP reply, char *work, int size, int at, LPCS
                                  int length)
 {
     OFSTRUCT of;
-    CopyPrefix(work + at, size - at, name, length);
+    if (!CopyPrefix(work + at, size - at, name, length))
+        return Refuse(reply);
     ZeroMemory(&of, sizeof of);
     if (OpenFile(work, &of, OF_PARSE) == HFILE_ERROR)
         return ReplyAppend(reply, work);
@@ -124,14 +142,15 @@ HDROP AppendOldStyleSelection(HDROP reply, LPCSTR result)
     const char *blank = strchr(result, ' ');
     if (!blank)
         return AppendDirectoryAndPath(reply, result, work, size);
-    int at = (int)(blank - result);
-    CopyPrefix(work, size, result, at);
+    if (!CopyPrefix(work, size, result, (int)(blank - result)))
+        return Refuse(reply);
     NameCurrentDirectory(work, size);
     reply = ReplyAppend(reply, work);
-    at = lstrlenA(work);
-    if (at + 1 < size && work[at - 1] != '\\') {
-        work[at++] = '\\';
-        work[at] = 0;
+    int at = lstrlenA(work);
+    if (work[at - 1] != '\\') {
+        if (!CopyPrefix(work + at, size - at, "\\", 1))
+            return Refuse(reply);
+        at++;
     }
     for (LPCSTR name = blank + 1; *name;) {
         int length = (int)strcspn(name, " ");

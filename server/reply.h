@@ -5,7 +5,8 @@
 #include <shellapi.h>
 #include "dialog/dialogextras.h"
 
-// Work buffers of the two selection expanders; longer texts are cut.
+// Work buffers of the two selection expanders: a text that does not fit
+// makes the reply null.
 #define EXPLORER_WORK_SIZE 260
 #define OLDSTYLE_WORK_SIZE 300
 

@@ -21,13 +21,15 @@ std::string ExplorerAnswer(const Strings &strings)
     return answer;   // c_str() adds the final NUL
 }
 
+// Where a reply is refused: the client sees the server's failure.
+const Strings kRefused = {"(no reply)"};
+
 // What an append step leaves in a new reply list.
 template <class Append> Strings Built(Append append)
 {
     HDROP reply = append(DropListCreate(POINT{0, 0}, 0, 0));
-    EXPECT_NE(reply, nullptr);
     if (!reply)
-        return {};
+        return kRefused;
     Strings strings = ReadDropList(reply);
     DragFinish(reply);
     return strings;
@@ -38,114 +40,49 @@ Strings Expand(Expander expand, const std::string &answer)
     return Built([&](HDROP reply) { return expand(reply, answer.c_str()); });
 }
 
-TEST(ExplorerSelection, OneFileGivesItsDirectoryThenItsPath)
+// One answer, the strings an expander makes of it. An answer that names no
+// directory names files of the current directory (C:\windows here), and
+// the reply says which. A text that does not fit a work buffer (259
+// characters in Explorer style, 299 in old style) costs the whole reply:
+// never a cut path, which would name another file.
+TEST(Selection, TheDirectoryThenEachChosenFilesPath)
 {
-    EXPECT_EQ(Expand(AppendExplorerSelection, ExplorerAnswer({"C:\\DATA\\A.TXT"})),
-              (Strings{"C:\\DATA", "C:\\DATA\\A.TXT"}));
-    EXPECT_EQ(Expand(AppendExplorerSelection, ExplorerAnswer({"C:\\A.TXT"})),
-              (Strings{"C:", "C:\\A.TXT"}));
-}
-
-TEST(ExplorerSelection, SeveralFilesGiveTheDirectoryThenEachPath)
-{
-    EXPECT_EQ(Expand(AppendExplorerSelection, ExplorerAnswer({"C:\\DATA", "A.TXT", "B.TXT"})),
-              (Strings{"C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"}));
-}
-
-TEST(ExplorerSelection, RootDirectoryGetsASecondBackslash)
-{
-    EXPECT_EQ(Expand(AppendExplorerSelection, ExplorerAnswer({"C:\\", "A.TXT", "B.TXT"})),
-              (Strings{"C:\\", "C:\\\\A.TXT", "C:\\\\B.TXT"}));
-}
-
-TEST(ExplorerSelection, PathsFillingTheWorkBuffersAreCut)
-{
-    std::string directory = "C:\\" + std::string(250, 'd');
-    Strings got = Expand(AppendExplorerSelection,
-                         ExplorerAnswer({directory, "LONGNAME.TXT", "B.TXT"}));
-    ASSERT_EQ(got.size(), 3u);
-    EXPECT_EQ(got[0], directory);
-    EXPECT_EQ(got[1], (directory + "\\LONGNAME.TXT").substr(0, 259));
-    EXPECT_EQ(got[2], directory + "\\B.TXT");
-
-    std::string tooLong = "C:\\" + std::string(400, 'd');
-    got = Expand(AppendExplorerSelection, ExplorerAnswer({tooLong, "A.TXT"}));
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0], tooLong.substr(0, 259));
-    EXPECT_EQ(got[1], tooLong.substr(0, 259));
-
-    // One long path: the directory is cut, the path goes out whole.
-    std::string path = tooLong + "\\A.TXT";
-    got = Expand(AppendExplorerSelection, ExplorerAnswer({path}));
-    EXPECT_EQ(got, (Strings{tooLong.substr(0, 259), path}));
-}
-
-TEST(OldStyleSelection, OneFileGivesItsDirectoryThenItsPath)
-{
-    EXPECT_EQ(Expand(AppendOldStyleSelection, "C:\\DATA\\A.TXT"),
-              (Strings{"C:\\DATA", "C:\\DATA\\A.TXT"}));
-}
-
-TEST(OldStyleSelection, SeveralFilesAreQualifiedByOpenFile)
-{
-    EXPECT_EQ(Expand(AppendOldStyleSelection, "C:\\DATA A.TXT B.TXT"),
-              (Strings{"C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"}));
-    // The directory goes out as given; the paths as OpenFile qualifies them.
-    EXPECT_EQ(Expand(AppendOldStyleSelection, "C:\\DATA\\SUB\\.. A.TXT"),
-              (Strings{"C:\\DATA\\SUB\\..", "C:\\DATA\\A.TXT"}));
-}
-
-TEST(OldStyleSelection, RootDirectoryGetsNoSecondBackslash)
-{
-    EXPECT_EQ(Expand(AppendOldStyleSelection, "C:\\ A.TXT B.TXT"),
-              (Strings{"C:\\", "C:\\A.TXT", "C:\\B.TXT"}));
-}
-
-TEST(OldStyleSelection, StrayBlanksMakeNoEmptyNames)
-{
-    EXPECT_EQ(Expand(AppendOldStyleSelection, "C:\\DATA A.TXT "),
-              (Strings{"C:\\DATA", "C:\\DATA\\A.TXT"}));
-    EXPECT_EQ(Expand(AppendOldStyleSelection, "C:\\DATA A.TXT  B.TXT"),
-              (Strings{"C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"}));
-}
-
-TEST(OldStyleSelection, PathsBeyondOpenFilesFieldGoOutJoined)
-{
-    std::string directory = "C:\\" + std::string(150, 'd');
-    EXPECT_EQ(Expand(AppendOldStyleSelection, directory + " A.TXT"),
-              (Strings{directory, directory + "\\A.TXT"}));
-}
-
-TEST(OldStyleSelection, PathsFillingTheWorkBufferAreCut)
-{
-    std::string directory = "C:\\" + std::string(290, 'd');
-    Strings got = Expand(AppendOldStyleSelection, directory + " A.TXT LONGNAME.TXT");
-    EXPECT_EQ(got, (Strings{directory, directory + "\\A.TXT",
-                            (directory + "\\LONGNAME.TXT").substr(0, 299)}));
-
-    std::string tooLong = "C:\\" + std::string(400, 'd');
-    got = Expand(AppendOldStyleSelection, tooLong + " A.TXT");
-    EXPECT_EQ(got, (Strings{tooLong.substr(0, 299), tooLong.substr(0, 299)}));
-}
-
-// A list cannot hold an empty string: an answer that names no directory
-// names files of the current directory, and the reply says which.
-TEST(SelectionWithoutDirectory, TheCurrentDirectoryStandsIn)
-{
+    const Expander E = AppendExplorerSelection, O = AppendOldStyleSelection;
+    const std::string d253 = "C:\\" + std::string(250, 'd'), d153 = "C:\\" + std::string(150, 'd');
+    const std::string d293 = "C:\\" + std::string(290, 'd'), d403 = "C:\\" + std::string(400, 'd');
+    struct { Expander expand; std::string answer; Strings reply; } cases[] = {
+        {E, ExplorerAnswer({"C:\\DATA\\A.TXT"}), {"C:\\DATA", "C:\\DATA\\A.TXT"}},
+        {E, ExplorerAnswer({"C:\\A.TXT"}), {"C:", "C:\\A.TXT"}},
+        {E, ExplorerAnswer({"C:\\DATA", "A.TXT", "B.TXT"}),
+         {"C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"}},
+        {E, ExplorerAnswer({"C:\\", "A.TXT", "B.TXT"}),         // a root keeps its backslash
+         {"C:\\", "C:\\\\A.TXT", "C:\\\\B.TXT"}},
+        {E, ExplorerAnswer({"A.TXT"}), {"C:\\windows", "C:\\windows\\A.TXT"}},
+        {E, ExplorerAnswer({"\\A.TXT"}), {"C:", "C:\\A.TXT"}},
+        {E, ExplorerAnswer({"", "A.TXT", "B.TXT"}),
+         {"C:\\windows", "C:\\windows\\A.TXT", "C:\\windows\\B.TXT"}},
+        {E, ExplorerAnswer({d253, "B.TXT"}), {d253, d253 + "\\B.TXT"}},
+        {E, ExplorerAnswer({d253, "B.TXT", "LONG.TXT"}), kRefused},
+        {E, ExplorerAnswer({d403, "A.TXT"}), kRefused},
+        {E, ExplorerAnswer({d403 + "\\A.TXT"}), kRefused},
+        {O, "C:\\DATA\\A.TXT", {"C:\\DATA", "C:\\DATA\\A.TXT"}},
+        {O, "C:\\DATA A.TXT B.TXT", {"C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"}},
+        {O, "C:\\DATA\\SUB\\.. A.TXT", {"C:\\DATA\\SUB\\..", "C:\\DATA\\A.TXT"}},   // as OpenFile
+        {O, "C:\\ A.TXT B.TXT", {"C:\\", "C:\\A.TXT", "C:\\B.TXT"}},
+        {O, "C:\\DATA A.TXT ", {"C:\\DATA", "C:\\DATA\\A.TXT"}},
+        {O, "C:\\DATA A.TXT  B.TXT", {"C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"}},
+        {O, d153 + " A.TXT", {d153, d153 + "\\A.TXT"}},     // beyond OpenFile's field: joined
+        {O, "A.TXT", {"C:\\windows", "C:\\windows\\A.TXT"}},
+        {O, " A.TXT B.TXT", {"C:\\windows", "C:\\windows\\A.TXT", "C:\\windows\\B.TXT"}},
+        {O, d293 + " A.TXT", {d293, d293 + "\\A.TXT"}},
+        {O, d293 + " A.TXT LONGNAME.TXT", kRefused},
+        {O, d403 + " A.TXT", kRefused},
+    };
     char saved[MAX_PATH];
     GetCurrentDirectoryA(sizeof saved, saved);
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
-    struct { Expander expand; std::string answer; Strings reply; } cases[] = {
-        {AppendExplorerSelection, ExplorerAnswer({"A.TXT"}), {"C:\\windows", "C:\\windows\\A.TXT"}},
-        {AppendExplorerSelection, ExplorerAnswer({"\\A.TXT"}), {"C:", "C:\\A.TXT"}},
-        {AppendExplorerSelection, ExplorerAnswer({"", "A.TXT", "B.TXT"}),
-         {"C:\\windows", "C:\\windows\\A.TXT", "C:\\windows\\B.TXT"}},
-        {AppendOldStyleSelection, "A.TXT", {"C:\\windows", "C:\\windows\\A.TXT"}},
-        {AppendOldStyleSelection, " A.TXT B.TXT",
-         {"C:\\windows", "C:\\windows\\A.TXT", "C:\\windows\\B.TXT"}},
-    };
     for (auto &c : cases)
-        EXPECT_EQ(Expand(c.expand, c.answer), c.reply) << c.answer;
+        EXPECT_EQ(Expand(c.expand, c.answer), c.reply) << c.answer.substr(0, 40);
     SetCurrentDirectoryA(saved);
 }
 
@@ -204,8 +141,8 @@ TEST(ReplyGrowth, AListThatCannotGrowIsFreedAndNullCarriedOn)
     for (int grows : {0, 1, 2}) {
         reallocsLeft = grows;
         freed.clear();
-        HDROP list = DropListCreate(POINT{0, 0}, 0, 0);
-        HDROP reply = AppendExplorerSelection(list, ExplorerAnswer({"C:\\DATA", "A.TXT", "B.TXT"}).c_str());
+        std::string answer = ExplorerAnswer({"C:\\DATA", "A.TXT", "B.TXT"});
+        HDROP reply = AppendExplorerSelection(DropListCreate(POINT{0, 0}, 0, 0), answer.c_str());
         EXPECT_EQ(reply, nullptr) << grows;
         // The one block, wherever it moved to, is freed exactly once.
         EXPECT_EQ(freed.size(), 1u) << grows;

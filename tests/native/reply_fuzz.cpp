@@ -2,7 +2,8 @@
 // which ends in the two NULs that the decoding adds, turned into the reply
 // as a single file and by the Explorer-style and old-style expanders. The
 // reply keeps its shape: the two numbers, the directory when several files
-// may be chosen, then one string for each file named.
+// may be chosen, then one string for each file named. Only an answer long
+// enough to hold a text beyond a work buffer may cost the reply.
 #include <stdint.h>
 #include <vector>
 #include "fuzz.h"
@@ -47,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         HDROP reply = AppendDialogAnswer(DropListCreate(origin, FALSE, FALSE), &ofn, &extras);
         int names = run ? NamesIn(file.data(), run == 1) : -1;
         int files = names < 0 ? file[0] != 0 : names;
-        Check(reply && DropListCount(reply) == (UINT)(2 + (run != 0) + files));
+        Check(reply ? DropListCount(reply) == (UINT)(2 + (run != 0) + files)
+                    : run && size >= MAX_PATH - sizeof "C:\\CURRENT\\");
         DragFinish(reply);
     }
     return 0;
