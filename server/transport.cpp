@@ -58,18 +58,20 @@ void EndCopiedRequests(HWND frame)
     fEnding = FALSE;
 }
 
-// The reply list goes as a block; a null list (no memory) as an empty one.
+// The reply list goes as a block; a null list (no memory, or a path that
+// does not fit) as an empty one, and so does one larger than a client can
+// be sent (Wine fails the receiver's GetMessage on about 2 MB).
 static void SendCopiedReply(HWND frame, HWND client, HDROP reply)
 {
     COPYDATASTRUCT data = {JXR_COPYDATA_REPLY, 0, NULL};
-    if (reply) {
+    if (reply && GlobalSize((HGLOBAL)reply) <= JXR_REPLY_MAX) {
         data.cbData = (DWORD)GlobalSize((HGLOBAL)reply);
         data.lpData = GlobalLock((HGLOBAL)reply);
     }
     DWORD_PTR ignored;
     SendMessageTimeoutA(client, WM_COPYDATA, (WPARAM)frame, (LPARAM)&data,
                         SMTO_ABORTIFHUNG, REPLY_TIMEOUT_MS, &ignored);
-    if (reply)
+    if (data.lpData)
         GlobalUnlock((HGLOBAL)reply);
 }
 

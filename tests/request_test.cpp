@@ -3,9 +3,11 @@
 // once, so a whole request runs on the test's own thread.
 #include <gtest/gtest.h>
 #include <string.h>
+#include <algorithm>
 #include "server/decode.h"
 #include "wire/droplist.h"
 #include "server/server.h"
+#include "server/transport.h"
 #include "support/relief_spy.h"
 #include "support/shell_switch.h"
 #include "support/testrequest.h"
@@ -59,6 +61,7 @@ BOOL dialogResult;          // what the replaced dialog returns
 OPENFILENAMEA dialogSeen;   // what it was given; its buffers are freed later
 DialogExtras extrasSeen;
 std::string titleSeen;
+std::string dialogAnswer;   // what the replaced dialog answers, NULs included
 size_t reliefCallsAtDialog;
 size_t failMallocSize;      // malloc fails for blocks of this size ...
 int failMallocCount;        // ... this many times
@@ -79,7 +82,8 @@ BOOL RunDialog(const char *kind, OPENFILENAMEA *ofn)
     titleSeen = ofn->lpstrTitle;
     reliefCallsAtDialog = reliefSpy.calls.size();
     if (dialogResult && ofn->lpstrFile)
-        lstrcpynA(ofn->lpstrFile, "C:\\DATA\\A.TXT", ofn->nMaxFile);
+        memcpy(ofn->lpstrFile, dialogAnswer.c_str(),
+               std::min<size_t>(dialogAnswer.size() + 1, ofn->nMaxFile));
     calls.fFrees = true;
     return dialogResult;
 }
@@ -154,6 +158,7 @@ struct RequestServed : testing::Test {
         memset(&dialogSeen, 0, sizeof dialogSeen);
         memset(&extrasSeen, 0, sizeof extrasSeen);
         titleSeen.clear();
+        dialogAnswer = "C:\\DATA\\A.TXT";
         failMallocSize = 0;
         fFailGlobalAlloc = fFailGlobalReAlloc = false;
         reliefSpy = ReliefSpy();
@@ -359,6 +364,37 @@ TEST_F(RequestServed, AllocationFailuresStillEndInAReply)
         Serve(PlainSlots(), ArmFailure);
         EXPECT_EQ(Reply(), Strings{"null"});
         EXPECT_FALSE(IsWindow(frame));
+    }
+}
+
+// WM_COPYDATA takes a reply up to the limit; a larger one goes as the null
+// reply, which the client reports, and never as a message it cannot take.
+DWORD copiedSize;
+
+LRESULT CALLBACK RecordCopiedSize(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    copiedSize = ((const COPYDATASTRUCT *)lParam)->cbData;
+    return TRUE;
+}
+
+TEST_F(RequestServed, ARepliesBeyondTheLimitGoAsTheNullReply)
+{
+    Strings slots = PlainSlots();
+    slots[JXR_SLOT_FILE_SIZE] = "65536";
+    slots[JXR_SLOT_FLAGS] = "512";
+    for (int names : {100, 4200}) {     // each path 256 bytes
+        SetUp();
+        SetWindowLongPtrA(client, GWLP_WNDPROC, (LONG_PTR)RecordCopiedSize);
+        dialogResult = 1;
+        dialogAnswer = "C:\\" + std::string(250, 'd') + '\0';
+        for (int i = 0; i < names; i++)
+            dialogAnswer += std::string("a") + '\0';
+        copiedSize = 1;
+        ServeFileRequest(frame, TestRequest(slots).Release(), client, REPLY_BY_COPYDATA);
+        EXPECT_EQ(copiedSize != 0, names == 100) << names;
+        EXPECT_LE(copiedSize, (DWORD)JXR_REPLY_MAX) << names;
     }
 }
 
