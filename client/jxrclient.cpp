@@ -1,5 +1,6 @@
 // Client library of the file dialog server: request building, the server
 // process and both transports (reply.cpp reads the reply).
+#define _CRT_RAND_S     // rand_s, for the unpredictable part of the title
 #include "client/jxrclient.h"
 #include "wire/droplist.h"
 #include <stdarg.h>
@@ -10,6 +11,8 @@
 #define REPLY_CLASS "JxrClientReply"
 #define START_TIMEOUT_MS 10000
 #define START_TIMEOUT_MAX_S 86400
+// How long a server that has replied may take to end.
+#define EXIT_GRACE_MS 3000
 
 static void SetError(char *error, int size, const char *format, ...)
 {
@@ -246,6 +249,20 @@ static void DefaultServerPath(char *path, DWORD size)
     lstrcpynA(slash ? slash + 1 : path, "jxrwin32.exe", (int)(path + size - (slash ? slash + 1 : path)));
 }
 
+// The frame window of the started server. A window of another process with
+// the same class and title (it may read the title off the command line) is
+// passed over.
+static HWND FindServerFrame(const char *title, DWORD processId)
+{
+    for (HWND window = NULL; (window = FindWindowExA(NULL, window, JXR_FRAME_CLASS, title));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId)
+            return window;
+    }
+    return NULL;
+}
+
 HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
                     char *error, int errorSize)
 {
@@ -255,9 +272,13 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
         DefaultServerPath(path, sizeof path);
         serverPath = path;
     }
-    // The title is the command line after the program: unique per request.
-    snprintf(title, sizeof title, "jxrwin32 request %lu.%lu.%ld", GetCurrentProcessId(),
-             GetTickCount(), InterlockedIncrement(&counter));
+    // The title is the command line after the program: unique per request,
+    // and not to be guessed before the server starts.
+    unsigned int secret[2] = {0, 0};
+    rand_s(&secret[0]);
+    rand_s(&secret[1]);
+    snprintf(title, sizeof title, "jxrwin32 request %lu.%ld.%08x%08x", GetCurrentProcessId(),
+             InterlockedIncrement(&counter), secret[0], secret[1]);
     size_t lineSize = strlen(serverPath) + strlen(title) + 4;    // quotes, blank, NUL
     char *line = (char *)malloc(lineSize);
     if (!line) {
@@ -290,7 +311,7 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
     }
     DWORD start = GetTickCount(), timeout = StartTimeoutMs();
     for (;;) {
-        HWND frame = FindWindowA(JXR_FRAME_CLASS, title);
+        HWND frame = FindServerFrame(title, process->dwProcessId);
         if (frame)
             return frame;
         if (WaitForSingleObject(process->hProcess, 20) == WAIT_OBJECT_0) {
@@ -312,29 +333,48 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
 // ---- The reply window --------------------------------------------------
 
 struct ReplyState {
+    int transport;          // how the request went (JXR_TRANSPORT_*); 0 before it is sent
+    HWND frame;             // the frame window it went to
+    DWORD frameProcess;     // the server's process, which owns that window
     bool arrived;
-    HGLOBAL list;       // null with arrived: the server had no memory for a list
-    HWND server;        // frame window of the server the request went to
+    HGLOBAL list;           // null with arrived: the server could not give the answer
 };
 
+static bool IsAwaited(const ReplyState *state, int transport)
+{
+    return state && state->transport == transport && !state->arrived;
+}
+
+// A WM_DROPFILES names no sender at all: one is taken only after the
+// request went that way, and once. Any other is left alone: under Wine its
+// handle is a bare number, which may name a block of this process.
 static LRESULT OnReplyDropFiles(ReplyState *state, WPARAM wParam)
 {
-    if (state->arrived)         // a reply is answered once; later ones are released
-        DragFinish((HDROP)wParam);
-    else {
+    if (IsAwaited(state, JXR_TRANSPORT_DROPFILES)) {
         state->list = (HGLOBAL)wParam;
         state->arrived = true;
     }
     return 0;
 }
 
+// The reply names the frame window its request went to, which must still
+// belong to the server's process (a handle that came free may be another
+// window's now). A 32-bit server's handle arrives in a 64-bit client with
+// or without sign extension: its low 32 bits count.
+static bool IsServersFrame(const ReplyState *state, WPARAM named)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(state->frame, &owner);
+    return (DWORD)named == (DWORD)(ULONG_PTR)state->frame && owner == state->frameProcess;
+}
+
 static LRESULT OnReplyCopyData(HWND window, ReplyState *state, WPARAM wParam, LPARAM lParam)
 {
     const COPYDATASTRUCT *data = (const COPYDATASTRUCT *)lParam;
-    if (data->dwData != JXR_COPYDATA_REPLY)
+    if (!data || data->dwData != JXR_COPYDATA_REPLY)
         return DefWindowProcA(window, WM_COPYDATA, wParam, lParam);
-    if (state->arrived || !state->server || (HWND)wParam != state->server)
-        return FALSE;           // a second reply, or one from another window
+    if (!IsAwaited(state, JXR_TRANSPORT_COPYDATA) || !IsServersFrame(state, wParam))
+        return FALSE;
     state->list = data->cbData ? (HGLOBAL)DropListFromBlock(data->lpData, data->cbData) : NULL;
     if (data->cbData && !state->list)
         return FALSE;           // malformed: keep waiting
@@ -342,18 +382,22 @@ static LRESULT OnReplyCopyData(HWND window, ReplyState *state, WPARAM wParam, LP
     return TRUE;
 }
 
+// The state is made with the window and freed with it, also when the
+// window's creation fails half-way.
 static LRESULT CALLBACK ReplyWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ReplyState *state = (ReplyState *)GetWindowLongPtrA(window, GWLP_USERDATA);
     switch (message) {
     case WM_NCCREATE:
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          (LONG_PTR)((CREATESTRUCTA *)lParam)->lpCreateParams);
+        state = (ReplyState *)calloc(1, sizeof *state);
+        if (!state)
+            return FALSE;
+        SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR)state);
         break;
     case WM_DROPFILES: return OnReplyDropFiles(state, wParam);
     case WM_COPYDATA:  return OnReplyCopyData(window, state, wParam, lParam);
     case WM_NCDESTROY:
-        if (state->list)
+        if (state && state->list)
             GlobalFree(state->list);
         free(state);
         break;
@@ -369,15 +413,9 @@ HWND JxrCreateReplyWindow(void)
     wc.hInstance = GetModuleHandleA(NULL);
     wc.lpszClassName = REPLY_CLASS;
     RegisterClassA(&wc);        // already registered by an earlier call is fine
-    ReplyState *state = (ReplyState *)calloc(1, sizeof *state);
-    if (!state)
-        return NULL;
     // Hidden and top-level: it owns the dialog, so it must be a real window.
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, REPLY_CLASS, "", WS_POPUP, 0, 0, 0, 0,
-                                  NULL, NULL, wc.hInstance, state);
-    if (!window)
-        free(state);
-    return window;
+    return CreateWindowExA(WS_EX_TOOLWINDOW, REPLY_CLASS, "", WS_POPUP, 0, 0, 0, 0,
+                           NULL, NULL, wc.hInstance, NULL);
 }
 
 // ---- Sending and waiting ------------------------------------------------
@@ -396,16 +434,23 @@ BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
         GlobalFree(list);
         return FALSE;
     }
-    ReplyState *state = (ReplyState *)GetWindowLongPtrA(replyWindow, GWLP_USERDATA);
-    if (state)
-        state->server = frame;
     if (transport == JXR_TRANSPORT_AUTO)
         transport = JxrRunningUnderWine() ? JXR_TRANSPORT_COPYDATA : JXR_TRANSPORT_DROPFILES;
+    // A reply is awaited from now on; the server may answer before the send
+    // returns. A request refused or not taken awaits none.
+    ReplyState *state = (ReplyState *)GetWindowLongPtrA(replyWindow, GWLP_USERDATA);
+    if (state) {
+        state->transport = transport;
+        state->frame = frame;
+        GetWindowThreadProcessId(frame, &state->frameProcess);
+    }
     if (transport == JXR_TRANSPORT_DROPFILES) {
         if (PostMessageA(frame, WM_DROPFILES, (WPARAM)list, (LPARAM)replyWindow))
             return TRUE;
         SetError(error, errorSize, "cannot post the request (error %lu)", GetLastError());
         GlobalFree(list);
+        if (state)
+            state->transport = 0;
         return FALSE;
     }
     COPYDATASTRUCT data;
@@ -420,6 +465,8 @@ BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
     if (!sent || !accepted) {
         SetError(error, errorSize, sent ? "the server refused the request"
                                         : "the server did not take the request");
+        if (state)
+            state->transport = 0;
         return FALSE;
     }
     return TRUE;
@@ -440,6 +487,10 @@ int JxrWaitReply(HWND replyWindow, HANDLE serverProcess, DWORD timeoutMs,
     ReplyState *state = (ReplyState *)GetWindowLongPtrA(replyWindow, GWLP_USERDATA);
     DWORD start = GetTickCount();
     memset(reply, 0, sizeof *reply);
+    if (!state) {
+        SetError(error, errorSize, "no reply window");
+        return JXR_ERROR;
+    }
     for (;;) {
         PumpMessages();
         if (state->arrived)
@@ -461,7 +512,8 @@ int JxrWaitReply(HWND replyWindow, HANDLE serverProcess, DWORD timeoutMs,
         }
     }
     if (!state->list) {
-        SetError(error, errorSize, "the server had no memory for the reply");
+        SetError(error, errorSize,
+                 "the server could not give the answer (a path too long for it, or no memory)");
         return JXR_ERROR;
     }
     BOOL decoded = JxrDecodeReply(state->list, multiSelect, reply);
@@ -499,11 +551,13 @@ int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,
     if (JxrSendRequest(frame, replyWindow, list, options->transport, error, errorSize))
         result = JxrWaitReply(replyWindow, server.hProcess, options->timeoutMs,
                               (request->flags & OFN_ALLOWMULTISELECT) != 0, reply, error, errorSize);
-    // A server that gave no answer is ours to stop: it would leave its dialog up.
-    if (result == JXR_ERROR && WaitForSingleObject(server.hProcess, 0) != WAIT_OBJECT_0)
+    // A server that gave no answer, or answered and stays, is ours to stop:
+    // it would leave its dialog or its window up.
+    DWORD grace = result == JXR_ERROR ? 0 : EXIT_GRACE_MS;
+    if (WaitForSingleObject(server.hProcess, grace) != WAIT_OBJECT_0) {
         TerminateProcess(server.hProcess, 1);
-    else
-        WaitForSingleObject(server.hProcess, StartTimeoutMs());
+        WaitForSingleObject(server.hProcess, EXIT_GRACE_MS);
+    }
     CloseHandle(server.hThread);
     CloseHandle(server.hProcess);
     DestroyWindow(replyWindow);

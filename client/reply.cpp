@@ -3,8 +3,20 @@
 // DragQueryFileA, so that it also builds natively for the fuzzer.
 #include "client/jxrclient.h"
 #include "wire/droplist.h"
+#include <shlobj.h>
 #include <stdlib.h>
 #include <string.h>
+
+// The length that DragQueryFileA gives for a wide list may count UTF-16
+// units, each of which may take up to three bytes in the ANSI code page,
+// and a conversion that does not fit stays unterminated.
+static UINT BytesPerCharacter(HGLOBAL list)
+{
+    const DROPFILES *header = (const DROPFILES *)GlobalLock(list);
+    UINT bytes = header && header->fWide ? 3 : 1;
+    GlobalUnlock(list);
+    return bytes;
+}
 
 BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
 {
@@ -15,14 +27,18 @@ BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
     reply->strings = (char **)calloc(count, sizeof(char *));
     if (!reply->strings)
         return FALSE;
+    UINT perCharacter = BytesPerCharacter(list);
     for (UINT i = 0; i < count; ++i) {
-        UINT length = DragQueryFileA((HDROP)list, i, NULL, 0);
-        reply->strings[i] = (char *)malloc(length + 1);
-        if (!reply->strings[i]) {
+        UINT size = DragQueryFileA((HDROP)list, i, NULL, 0) * perCharacter + 1;
+        char *text = (char *)malloc(size);
+        if (!text) {
             JxrReplyFree(reply);
             return FALSE;
         }
-        DragQueryFileA((HDROP)list, i, reply->strings[i], length + 1);
+        text[0] = '\0';
+        DragQueryFileA((HDROP)list, i, text, size);
+        text[size - 1] = '\0';
+        reply->strings[i] = text;
         reply->count = (int)i + 1;
     }
     reply->checkState = atoi(reply->strings[JXR_REPLY_CHECK_STATE]);

@@ -1,10 +1,12 @@
 // The client library's request builder and reply decoding, and the
 // validation of drop list blocks received from another process.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include "client/jxrclient.h"
 #include "wire/droplist.h"
+#include "support/testsupport.h"
 
 namespace {
 
@@ -60,6 +62,8 @@ TEST(RequestBuilder, EveryFieldLandsInItsSlot)
     GlobalFree(list);
 }
 
+extern "C" int JxrSlotCountSeenFromC(void);
+
 TEST(RequestBuilder, DefaultsLeaveOptionalSlotsEmpty)
 {
     JxrRequest r;
@@ -70,6 +74,7 @@ TEST(RequestBuilder, DefaultsLeaveOptionalSlotsEmpty)
         "OPEN", "-", "0", "0", "0", "1", "0", "4096", "0", "0", "0", "1\nOpen",
         "4", "0", "0", "0", "0", "1\n", "1\n", "0", "0"};
     EXPECT_EQ(Slots(list), expected);
+    EXPECT_EQ(JxrSlotCountSeenFromC(), JXR_SLOT_COUNT);
     GlobalFree(list);
 }
 
@@ -151,16 +156,37 @@ TEST(ReplyDecoding, CancelSingleAndMultiSelect)
     DragFinish(multi);
 }
 
-// The reply window takes one reply, and only from the frame window its
-// request went to (the reply's wParam). A request over 1 MiB is not sent.
+// A stand-in for the server's frame window, in this process.
+BOOL fFrameAccepts;
+
+LRESULT CALLBACK FakeFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_COPYDATA ? fFrameAccepts : DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The reply window takes one reply, only once its request was accepted, and
+// only from the frame window its request went to (the reply's wParam, whose
+// low 32 bits alone count: a 32-bit server's handle). A request over 1 MiB
+// is not sent.
 TEST(ReplyWindow, TakesOneReplyFromItsOwnServerOnly)
 {
-    HWND server = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = FakeFrame;
+    wc.lpszClassName = "JxrFakeFrame";
+    RegisterClassA(&wc);
+    HWND server = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                nullptr);
     HWND replyWindow = JxrCreateReplyWindow();
     HDROP reply = ReplyOf({"0", "1", "C:\\A.TXT"});
     COPYDATASTRUCT data = {JXR_COPYDATA_REPLY, (DWORD)GlobalSize(reply), GlobalLock(reply)};
-    auto deliver = [&](HWND from) {
-        return SendMessageA(replyWindow, WM_COPYDATA, (WPARAM)from, (LPARAM)&data);
+    auto deliver = [&](HWND from, WPARAM high = 0) {
+        return SendMessageA(replyWindow, WM_COPYDATA, (WPARAM)from | high, (LPARAM)&data);
+    };
+    auto request = [&]() {
+        JxrRequest r;
+        JxrRequestInit(&r);
+        return JxrSendRequest(server, replyWindow, JxrBuildRequest(&r, nullptr, 0),
+                              JXR_TRANSPORT_COPYDATA, nullptr, 0);
     };
     char error[128] = "";
     HGLOBAL huge = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, JXR_REQUEST_MAX + 1);
@@ -168,17 +194,58 @@ TEST(ReplyWindow, TakesOneReplyFromItsOwnServerOnly)
                                 sizeof error));
     EXPECT_STREQ(error, "the request is larger than 1048576 bytes");
     EXPECT_EQ(deliver(server), FALSE) << "no request sent";
-    JxrRequest r;
-    JxrRequestInit(&r);
-    JxrSendRequest(server, replyWindow, JxrBuildRequest(&r, nullptr, 0), JXR_TRANSPORT_COPYDATA,
-                   nullptr, 0);     // refused by the STATIC window, sent all the same
+    fFrameAccepts = FALSE;
+    EXPECT_FALSE(request());
+    EXPECT_EQ(deliver(server), FALSE) << "the request was refused";
+    fFrameAccepts = TRUE;
+    EXPECT_TRUE(request());
     EXPECT_EQ(deliver(replyWindow), FALSE) << "another window";
-    EXPECT_EQ(deliver(server), TRUE);
+    EXPECT_EQ(deliver(server, sizeof(WPARAM) > 4 ? ~(WPARAM)0 << 16 << 16 : 0), TRUE);
     EXPECT_EQ(deliver(server), FALSE) << "a second reply";
     GlobalUnlock(reply);
     DragFinish(reply);
     DestroyWindow(replyWindow);
     DestroyWindow(server);
+}
+
+// A reply window whose creation fails once the window existed frees its
+// record once (a second free is recorded, not made).
+ImportPatch *createPatch, *freePatch;
+void *freedBlocks[16];
+int freedCount = -1;    // recording while not negative
+
+HWND WINAPI CreateThenDestroy(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x,
+                              int y, int width, int height, HWND parent, HMENU menu,
+                              HINSTANCE instance, LPVOID param)
+{
+    DestroyWindow(createPatch->Original<decltype(&CreateWindowExA)>()(
+        exStyle, className, title, style, x, y, width, height, parent, menu, instance, param));
+    return nullptr;
+}
+
+void __cdecl RecordFree(void *block)
+{
+    bool again = std::count(freedBlocks, freedBlocks + std::max(freedCount, 0), block) > 0;
+    if (freedCount >= 0 && freedCount < 16 && block)
+        freedBlocks[freedCount++] = block;
+    if (!again)
+        freePatch->Original<void(__cdecl *)(void *)>()(block);
+}
+
+TEST(ReplyWindow, ACreationThatFailsHalfWayFreesItsRecordOnce)
+{
+    ImportPatch create("user32.dll", "CreateWindowExA", (void *)CreateThenDestroy);
+    ImportPatch heapFree("msvcrt.dll", "free", (void *)RecordFree);
+    ASSERT_NE(create.slot, nullptr);
+    ASSERT_NE(heapFree.slot, nullptr);
+    createPatch = &create;
+    freePatch = &heapFree;
+    freedCount = 0;
+    HWND window = JxrCreateReplyWindow();
+    int frees = freedCount;
+    freedCount = -1;
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(frees, 1);
 }
 
 std::vector<BYTE> Block(std::initializer_list<const char *> strings, DWORD pFiles = 20)

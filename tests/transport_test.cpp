@@ -1,6 +1,8 @@
 // Client and server in two processes: the real server program, the real
 // command-line client, and requests and replies as WM_COPYDATA blocks.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -49,84 +51,72 @@ struct TwoProcesses : testing::Test {
     std::string InDir() { return "--initial-dir \"" + folder.path + "\" "; }
 };
 
-TEST_F(TwoProcesses, ConfirmedOpenPrintsStateFilterAndFile)
+// Replaces "{A}", "{B}" and "{dir}" by the folder's files and path.
+std::string InFolder(std::string text, const TestFolder &folder)
 {
-    CliRun cli(Unique("confirm"), InDir() + "--filter \"Text|*.txt\" --filter \"All|*.*\" "
-                                            "--filter-index 2 --timeout 30");
-    HWND dialog = cli.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
-    PressOk(dialog);
-    EXPECT_EQ(cli.Finish(), "0\n2\n" + folder.File("A.TXT") + "\n");
-    EXPECT_EQ(cli.exitCode, 0u) << cli.child.Errors();
+    for (const char *file : {"A", "B"}) {
+        std::string mark = std::string("{") + file + "}";
+        for (size_t at; (at = text.find(mark)) != std::string::npos;)
+            text.replace(at, mark.size(), folder.File(std::string(file) + ".TXT"));
+    }
+    for (size_t at; (at = text.find("{dir}")) != std::string::npos;)
+        text.replace(at, 5, folder.path);
+    return text;
 }
 
-TEST_F(TwoProcesses, CancelPrintsNothingAndExitsOne)
-{
-    CliRun cli(Unique("cancel"), InDir());
-    HWND dialog = cli.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    PressCancel(dialog);
-    EXPECT_EQ(cli.Finish(), "");
-    EXPECT_EQ(cli.exitCode, 1u);
-}
+// What is done to the dialog before OK (or Cancel): the check box clicked;
+// a reply forged by another process on the desktop, a WM_DROPFILES posted
+// to the client's reply window.
+enum { OK, CANCEL, CHECK, FORGE };
 
-TEST_F(TwoProcesses, SaveReturnsTheNewName)
+// The command-line client against the real server: options, what the user
+// (or another process) does, what the client prints and its exit status.
+TEST_F(TwoProcesses, OptionsActionsOutputAndExitStatus)
 {
-    CliRun cli(Unique("save"), InDir() + "--save --file new.txt");
-    HWND dialog = cli.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    PressOk(dialog);
-    EXPECT_EQ(cli.Finish(), "0\n1\n" + folder.File("new.txt") + "\n");
-    EXPECT_EQ(cli.exitCode, 0u) << cli.child.Errors();
-}
-
-TEST_F(TwoProcesses, MultiSelectGivesDirectoryThenEachPath)
-{
-    CliRun cli(Unique("multi"), InDir() + "--multi");
-    HWND dialog = cli.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(TypeFileNames(dialog, {"A.TXT", "B.TXT"}));
-    PressOk(dialog);
-    EXPECT_EQ(cli.Finish(), "0\n1\n" + folder.path + "\n" + folder.File("A.TXT") + "\n" +
-                                folder.File("B.TXT") + "\n");
-    EXPECT_EQ(cli.exitCode, 0u) << cli.child.Errors();
-}
-
-TEST_F(TwoProcesses, CheckStateOfRequestComesBackWithoutHook)
-{
-    CliRun cli(Unique("checked"), InDir() + "--checked");
-    HWND dialog = cli.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(TypeFileName(dialog, "B.TXT"));
-    PressOk(dialog);
-    EXPECT_EQ(cli.Finish(), "1\n1\n" + folder.File("B.TXT") + "\n");
-}
-
-// The customised dialog's check box, clicked before OK, on both shells (the
-// old one through the test build of the server whose shell test says so).
-void ExpectCheckBoxStateComesBack(CliRun &cli, const std::string &file)
-{
-    HWND dialog = cli.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(ClickButton(CustomControl(dialog, IDC_CHECKBOX)));
-    ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
-    PressOk(dialog);
-    EXPECT_EQ(cli.Finish(), "1\n1\n" + file + "\n");
-    EXPECT_EQ(cli.exitCode, 0u) << cli.child.Errors();
-}
-
-TEST_F(TwoProcesses, CheckBoxStateAtOkComesBackOnTheNewShell)
-{
-    CliRun cli(Unique("custom new"), InDir() + "--check-box Keep --workbook Book1.xls");
-    ExpectCheckBoxStateComesBack(cli, folder.File("A.TXT"));
-}
-
-TEST_F(TwoProcesses, CheckBoxStateAtOkComesBackOnTheOldShell)
-{
-    CliRun cli(Unique("custom old"), InDir() + "--check-box Keep --server \"" +
-                                         SiblingPath("jxrwin32_oldshell.exe") + "\"");
-    ExpectCheckBoxStateComesBack(cli, folder.File("A.TXT"));
+    const std::string oldShell = "--server \"" + SiblingPath("jxrwin32_oldshell.exe") + "\" ";
+    const std::string longName(200, 'n');
+    struct {
+        std::string options;
+        std::vector<std::string> names;     // typed before OK, several as a multi-selection
+        int action;
+        std::string output;
+        DWORD exitCode;
+    } cases[] = {
+        {"--filter \"Text|*.txt\" --filter \"All|*.*\" --filter-index 2", {"A.TXT"}, OK,
+         "0\n2\n{A}\n", 0},
+        {"", {}, CANCEL, "", 1},
+        {"--save --file new.txt", {}, OK, "0\n1\n{dir}\\new.txt\n", 0},
+        {"--multi", {"A.TXT", "B.TXT"}, OK, "0\n1\n{dir}\n{A}\n{B}\n", 0},
+        {"--checked", {"B.TXT"}, OK, "1\n1\n{B}\n", 0},     // the request's state, without hook
+        {"--check-box Keep --workbook Book1.xls", {"A.TXT"}, CHECK, "1\n1\n{A}\n", 0},
+        {"--check-box Keep " + oldShell, {"A.TXT"}, CHECK, "1\n1\n{A}\n", 0},
+        {"", {"A.TXT"}, FORGE, "0\n1\n{A}\n", 0},
+        {"--file-size 2147483647 --file " + longName, {"A.TXT"}, OK, "0\n1\n{A}\n", 0},
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(c.options.substr(0, 60) + " action " + std::to_string(c.action));
+        CliRun cli(Unique("options"), InDir() + c.options + " --timeout 30");
+        HWND dialog = cli.Dialog();
+        ASSERT_NE(dialog, nullptr);
+        if (c.action == CHECK) {
+            ASSERT_TRUE(ClickButton(CustomControl(dialog, IDC_CHECKBOX)));
+        }
+        if (c.action == FORGE) {
+            HWND reply = WaitForWindow(cli.child.pi.dwProcessId, "JxrClientReply", nullptr, 5000,
+                                       false);
+            ASSERT_TRUE(PostMessageA(reply, WM_DROPFILES, (WPARAM)reply, 0));
+            PumpWait(300);
+        }
+        bool typed = c.names.size() > 1 ? TypeFileNames(dialog, c.names)
+                     : c.names.empty() || TypeFileName(dialog, c.names[0]);
+        ASSERT_TRUE(typed);
+        if (c.action == CANCEL)
+            PressCancel(dialog);
+        else
+            PressOk(dialog);
+        EXPECT_EQ(cli.Finish(), InFolder(c.output, folder));
+        EXPECT_EQ(cli.exitCode, c.exitCode) << cli.child.Errors();
+    }
 }
 
 // A server started by the test, which then plays the client itself.
@@ -345,6 +335,69 @@ TEST_F(TwoProcesses, RequestsWhileTheProgramEndsAreRefused)
     EXPECT_EQ(server.Exit(10000), 0u);
 }
 
+// Another process on the desktop (this one) makes a frame window with the
+// title the client chose, before the server does, and forges replies: the
+// client finds only the frame of the server it started, and takes only that
+// server's reply to its accepted request.
+LRESULT CALLBACK AcceptAnything(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_COPYDATA ? TRUE : DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND impostor;
+ImportPatch *startPatch;
+
+BOOL WINAPI StartAfterAnImpostor(LPCSTR program, LPSTR line, LPSECURITY_ATTRIBUTES process,
+                                 LPSECURITY_ATTRIBUTES thread, BOOL inherit, DWORD flags,
+                                 LPVOID environment, LPCSTR directory, LPSTARTUPINFOA startup,
+                                 LPPROCESS_INFORMATION info)
+{
+    const char *title = strstr(line, "\" ");        // after the quoted program
+    impostor = CreateWindowA(JXR_FRAME_CLASS, title ? title + 2 : "", WS_POPUP, 0, 0, 0, 0,
+                             nullptr, nullptr, nullptr, nullptr);
+    return startPatch->Original<decltype(&CreateProcessA)>()(program, line, process, thread,
+                                                              inherit, flags, environment,
+                                                              directory, startup, info);
+}
+
+TEST_F(TwoProcesses, OnlyTheStartedServerIsFoundAndHeard)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AcceptAnything;
+    wc.lpszClassName = JXR_FRAME_CLASS;
+    RegisterClassA(&wc);
+    ImportPatch start("kernel32.dll", "CreateProcessA", (void *)StartAfterAnImpostor);
+    ASSERT_NE(start.slot, nullptr);
+    startPatch = &start;
+    RawServer server;
+    ASSERT_NE(server.frame, nullptr) << server.error;
+    ASSERT_NE(impostor, nullptr);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(server.frame, &owner);
+    ASSERT_EQ(owner, server.pi.dwProcessId) << "the impostor was found";
+
+    HDROP forged = DropListCreate(POINT{0, 0}, 0, 0);
+    for (const char *text : {"1", "1", "C:\\forged.txt"})
+        forged = DropListAppend(forged, text);
+    PostMessageA(server.replyWindow, WM_DROPFILES, (WPARAM)forged, 0);    // before the request
+    std::string title = Unique("heard");
+    ASSERT_TRUE(server.Request(title, folder.path)) << server.error;
+    HWND dialog = WaitForDialog(server.pi.dwProcessId, nullptr, title.c_str());
+    ASSERT_NE(dialog, nullptr);
+    COPYDATASTRUCT data = {JXR_COPYDATA_REPLY, (DWORD)GlobalSize(forged), GlobalLock(forged)};
+    EXPECT_EQ(SendMessageA(server.replyWindow, WM_COPYDATA, (WPARAM)impostor, (LPARAM)&data),
+              FALSE);
+    GlobalUnlock(forged);
+    PostMessageA(server.replyWindow, WM_DROPFILES, (WPARAM)forged, 0);    // while it shows
+    PumpWait(200);
+    PressCancel(dialog);
+    JxrReply reply;
+    EXPECT_EQ(JxrWaitReply(server.replyWindow, server.pi.hProcess, 10000, 0, &reply, server.error,
+                           sizeof server.error), JXR_CANCELLED) << server.error;
+    DragFinish(forged);
+    DestroyWindow(impostor);
+}
+
 TEST(CommandLineClient, ErrorsExitTwoWithOneLineReason)
 {
     struct Case {
@@ -381,14 +434,44 @@ TEST(CommandLineClient, LongServerPathStillFindsItsServer)
     EXPECT_TRUE(cli.Cancelled()) << cli.child.Errors();
 }
 
-TEST(CommandLineClient, ServerThatNeverAnswersTimesOut)
+// Ends every process of the program; true when there was one.
+bool EndProcesses(const char *exeName)
 {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) != 0)
+            continue;
+        found = true;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+        TerminateProcess(process, 99);
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+// A server that never answers is stopped at the client's timeout, one that
+// replies and stays after a short grace: neither outlives its client.
+TEST(CommandLineClient, MisbehavingServersAreStopped)
+{
+    struct { const char *server, *options; DWORD exitCode; const char *errors; } cases[] = {
+        {"silent_server.exe", "--timeout 1", 2, "jxrdialog: no reply in time\n"},
+        {"lingering_server.exe", "", 1, ""},
+    };
     std::string exe = SiblingPath("jxrdialog.exe");
-    ChildProcess cli;
-    ASSERT_TRUE(cli.Start(exe, "\"" + exe + "\" --timeout 1 --server \"" +
-                                   SiblingPath("silent_server.exe") + "\"", true));
-    EXPECT_EQ(cli.WaitExit(20000), 2u);
-    EXPECT_EQ(cli.Errors(), "jxrdialog: no reply in time\n");
+    for (auto &c : cases) {
+        ChildProcess cli;
+        ASSERT_TRUE(cli.Start(exe, "\"" + exe + "\" " + c.options + " --server \"" +
+                                       SiblingPath(c.server) + "\"", true));
+        DWORD start = GetTickCount();
+        EXPECT_EQ(cli.WaitExit(20000), c.exitCode) << c.server;
+        EXPECT_LT(GetTickCount() - start, 8000u) << c.server;
+        EXPECT_EQ(cli.Errors(), c.errors);
+        EXPECT_FALSE(EndProcesses(c.server)) << c.server << " outlived its client";
+    }
 }
 
 TEST(CommandLineClient, HelpListsEveryOption)

@@ -1,5 +1,5 @@
 // The platform calls of the native builds (declared in win32/windows.h),
-// as Wine implements them. Global memory is a malloc'd block of exactly
+// as Wine implements them where the platform does not leave more open. Global memory is a malloc'd block of exactly
 // the size asked for, its size stored just before the handle, and made
 // afresh at every size change, so that AddressSanitizer catches any read
 // past a list or of a stale one.
@@ -136,11 +136,15 @@ static UINT CharAt(const BYTE *at, UINT unit)
     return wide;
 }
 
-// Wine's DragQueryFileA (8.0): the string is found as DragQueryFileW finds
-// it (reading without a bound, past the end of an empty list for the
-// count), converted whole, then copied cut to the buffer and terminated.
-// An empty string, or one past the end, leaves the buffer as it was. A
-// wide character beyond ASCII becomes two bytes, as under code page 932.
+// DragQueryFileA as the platform's shell may implement it. The string is
+// found as DragQueryFileW finds it (reading without a bound, past the end
+// of an empty list for the count). A wide list's string is converted unit
+// by unit, a character beyond ASCII to two bytes as under code page 932,
+// and as the documentation's "characters" and older shells have it, the
+// count is of UTF-16 units and a conversion that does not fit the buffer
+// stays unterminated, as WideCharToMultiByte leaves it (Wine 8 counts
+// bytes and terminates). An empty string, or one past the end, leaves the
+// buffer as it was.
 UINT DragQueryFileA(HDROP list, UINT index, LPSTR buffer, UINT size)
 {
     const BYTE *block = (const BYTE *)GlobalLock(list);
@@ -160,24 +164,21 @@ UINT DragQueryFileA(HDROP list, UINT index, LPSTR buffer, UINT size)
     UINT chars = 0;
     while (CharAt(text + chars * unit, unit))
         chars++;
-    char *ansi = (char *)malloc(2 * chars + 1);
-    char *out = ansi;
-    for (UINT i = 0; i < chars; i++) {
+    if (!chars || !buffer || !size)
+        return chars;
+    UINT copied = chars < size ? chars : size - 1, at = 0;
+    for (UINT i = 0; i < copied && at < size; i++) {
         UINT c = CharAt(text + i * unit, unit);
         if (unit == 2 && c >= 0x80) {
-            *out++ = (char)0x81;
+            buffer[at++] = (char)0x81;
             c = 0x40 + (c & 0x3F);
         }
-        *out++ = (char)c;
+        if (at < size)
+            buffer[at++] = (char)c;
     }
-    *out = 0;
-    UINT length = (UINT)(out - ansi);
-    if (length && buffer && size) {
-        lstrcpynA(buffer, ansi, size);
-        length = length < size ? length : size - 1;
-    }
-    free(ansi);
-    return length;
+    if (at < size)
+        buffer[at] = 0;
+    return copied;
 }
 
 void DragFinish(HDROP list)
