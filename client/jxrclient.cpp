@@ -246,7 +246,8 @@ static void DefaultServerPath(char *path, DWORD size)
         return;
     }
     char *slash = strrchr(path, '\\');
-    lstrcpynA(slash ? slash + 1 : path, "jxrwin32.exe", (int)(path + size - (slash ? slash + 1 : path)));
+    char *name = slash ? slash + 1 : path;
+    lstrcpynA(name, "jxrwin32.exe", (int)(path + size - name));
 }
 
 // The frame window of the started server. A window of another process with
@@ -538,7 +539,8 @@ int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,
         return JXR_ERROR;
     HWND replyWindow = JxrCreateReplyWindow();
     PROCESS_INFORMATION server;
-    HWND frame = replyWindow ? JxrStartServer(options->serverPath, &server, error, errorSize) : NULL;
+    HWND frame = replyWindow ? JxrStartServer(options->serverPath, &server, error, errorSize)
+                             : NULL;
     if (!frame) {
         if (!replyWindow)
             SetError(error, errorSize, "cannot create the reply window");
@@ -550,7 +552,8 @@ int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,
     int result = JXR_ERROR;
     if (JxrSendRequest(frame, replyWindow, list, options->transport, error, errorSize))
         result = JxrWaitReply(replyWindow, server.hProcess, options->timeoutMs,
-                              (request->flags & OFN_ALLOWMULTISELECT) != 0, reply, error, errorSize);
+                              (request->flags & OFN_ALLOWMULTISELECT) != 0, reply, error,
+                              errorSize);
     // A server that gave no answer, or answered and stays, is ours to stop:
     // it would leave its dialog or its window up.
     DWORD grace = result == JXR_ERROR ? 0 : EXIT_GRACE_MS;

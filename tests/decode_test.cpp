@@ -73,8 +73,8 @@ TEST(DecodeCountedList, ItemsByCountEachWithItsNulAndAFinalNul)
 TEST(DecodeCountedList, ALongListIsCutAndStaysDoubleTerminated)
 {
     char buffer[16];
-    for (auto c : {std::make_pair(8, string("Text\0*\0\0", 8)), std::make_pair(6, string("Text\0\0", 6)),
-                   std::make_pair(1, string("\0", 1))}) {
+    for (auto c : {std::make_pair(8, string("Text\0*\0\0", 8)),
+                   std::make_pair(6, string("Text\0\0", 6)), std::make_pair(1, string("\0", 1))}) {
         memset(buffer, '#', sizeof buffer);
         DecodeCountedList(buffer, c.first, "2\nText\n*.txt");
         EXPECT_EQ(string(buffer, c.first), c.second) << c.first;
@@ -148,11 +148,12 @@ struct SlotTable : testing::Test {
 
 TEST_F(SlotTable, FiltersTheCustomOneOnlyWithASize)
 {
-    auto d = Decode({{3, "2\nMine\n*.my"}});
+    auto d = Decode({{JXR_SLOT_CUSTOM_FILTER, "2\nMine\n*.my"}});
     EXPECT_EQ(ListBytes(d->ofn.lpstrFilter), string("Text\0*.txt\0\0", 12));
     EXPECT_EQ(d->ofn.lpstrCustomFilter, nullptr);
     EXPECT_EQ(d->ofn.nMaxCustFilter, 0u);
-    d = Decode({{2, "0"}, {3, "2\nMine\n*.my"}, {4, "40"}});
+    d = Decode({{JXR_SLOT_FILTERS, "0"}, {JXR_SLOT_CUSTOM_FILTER, "2\nMine\n*.my"},
+                {JXR_SLOT_CUSTOM_FILTER_SIZE, "40"}});
     EXPECT_EQ(ListBytes(d->ofn.lpstrFilter), string("\0", 1));
     EXPECT_EQ(d->ofn.nMaxCustFilter, 40u);
     EXPECT_EQ(ListBytes(d->ofn.lpstrCustomFilter), string("Mine\0*.my\0\0", 11));
@@ -160,11 +161,12 @@ TEST_F(SlotTable, FiltersTheCustomOneOnlyWithASize)
 
 TEST_F(SlotTable, FileAndFileTitleBuffersOnlyWithASize)
 {
-    auto d = Decode({{6, "1\nC:\\DATA\\A.TXT"}, {8, "1\nA.TXT"}});
+    auto d = Decode({{JXR_SLOT_FILE, "1\nC:\\DATA\\A.TXT"}, {JXR_SLOT_FILE_TITLE, "1\nA.TXT"}});
     EXPECT_EQ(d->ofn.lpstrFile, nullptr);
     EXPECT_EQ(d->ofn.nMaxFile, 0u);
     EXPECT_EQ(d->ofn.lpstrFileTitle, nullptr);
-    d = Decode({{6, "1\nC:\\DATA\\A.TXT"}, {7, "260"}, {8, "1\nA.TXT"}, {9, "0x40"}});
+    d = Decode({{JXR_SLOT_FILE, "1\nC:\\DATA\\A.TXT"}, {JXR_SLOT_FILE_SIZE, "260"},
+                {JXR_SLOT_FILE_TITLE, "1\nA.TXT"}, {JXR_SLOT_FILE_TITLE_SIZE, "0x40"}});
     EXPECT_EQ(d->ofn.nMaxFile, 260u);
     EXPECT_STREQ(d->ofn.lpstrFile, "C:\\DATA\\A.TXT");
     // Two NULs past the end that the dialog is not told of.
@@ -176,11 +178,12 @@ TEST_F(SlotTable, FileAndFileTitleBuffersOnlyWithASize)
 
 TEST_F(SlotTable, NumbersReadAsPercentIAndZeroWithoutOne)
 {
-    auto d = Decode({{5, " 3"}, {15, "1"}, {16, "-7 and text"}});
+    auto d = Decode({{JXR_SLOT_FILTER_INDEX, " 3"}, {JXR_SLOT_SHOW_CHECK_BOX, "1"},
+                     {JXR_SLOT_CHECK_STATE, "-7 and text"}});
     EXPECT_EQ(d->ofn.nFilterIndex, 3u);
     EXPECT_EQ(d->extras.fShowCheckBox, 1);
     EXPECT_EQ(d->extras.nCheckState, -7);
-    d = Decode({{5, "x"}, {16, "none"}});
+    d = Decode({{JXR_SLOT_FILTER_INDEX, "x"}, {JXR_SLOT_CHECK_STATE, "none"}});
     EXPECT_EQ(d->ofn.nFilterIndex, 0u);
     EXPECT_EQ(d->extras.nCheckState, 0);
 }
@@ -191,11 +194,12 @@ TEST_F(SlotTable, InitialDirectoryTitleAndDefaultExtension)
     EXPECT_STREQ(d->ofn.lpstrInitialDir, "");
     EXPECT_STREQ(d->ofn.lpstrTitle, "");
     EXPECT_EQ(d->ofn.lpstrDefExt, nullptr);
-    d = Decode({{10, "1\nC:\\DATA"}, {11, "3\nChoose a file\nsecond\nthird"}, {13, "1\ntxt"}});
+    d = Decode({{JXR_SLOT_INITIAL_DIR, "1\nC:\\DATA"},
+                {JXR_SLOT_TITLE, "3\nChoose a file\nsecond\nthird"}, {JXR_SLOT_DEF_EXT, "1\ntxt"}});
     EXPECT_STREQ(d->ofn.lpstrInitialDir, "C:\\DATA");
     EXPECT_STREQ(d->ofn.lpstrTitle, "Choose a file");
     EXPECT_STREQ(d->ofn.lpstrDefExt, "txt");
-    d = Decode({{13, "01\ntxt"}});
+    d = Decode({{JXR_SLOT_DEF_EXT, "01\ntxt"}});
     EXPECT_EQ(d->ofn.lpstrDefExt, nullptr);
     // A list of thirteen strings: slot 13 reads as the empty text.
     d = Decode({}, 13);
@@ -206,7 +210,7 @@ TEST_F(SlotTable, InitialDirectoryTitleAndDefaultExtension)
 TEST_F(SlotTable, FlagsTemplateAndHookByShell)
 {
     for (const char *flags : {"0", "512", "4294967295", "96"}) {
-        auto d = Decode({{12, flags}});
+        auto d = Decode({{JXR_SLOT_FLAGS, flags}});
         EXPECT_EQ(d->ofn.Flags, (DWORD)strtoul(flags, nullptr, 10) | OFN_EXPLORER) << flags;
         EXPECT_EQ(d->ofn.lpTemplateName, MAKEINTRESOURCEA(IDD_EXPLORER_EXTRAS)) << flags;
         EXPECT_EQ(d->ofn.lpfnHook, ExplorerHookProc) << flags;
@@ -222,19 +226,21 @@ TEST_F(SlotTable, FlagsTemplateAndHookByShell)
         {"4294967295", 0xFFFFFFFFu & ~(DWORD)OFN_EXPLORER, IDD_OLDSTYLE_MULTI},
     };
     for (auto &c : cases) {
-        auto d = Decode({{12, c.slot12}});
+        auto d = Decode({{JXR_SLOT_FLAGS, c.slot12}});
         EXPECT_EQ(d->ofn.Flags, c.flags) << c.slot12;
         EXPECT_EQ(d->ofn.lpTemplateName, MAKEINTRESOURCEA(c.templateId)) << c.slot12;
         EXPECT_EQ(d->ofn.lpfnHook, OldStyleHookProc) << c.slot12;
     }
     // "%lu" is decimal: it reads the 0 of 0x200.
-    EXPECT_EQ(Decode({{12, "0x200"}})->ofn.Flags, (DWORD)OFN_LONGNAMES);
+    EXPECT_EQ(Decode({{JXR_SLOT_FLAGS, "0x200"}})->ofn.Flags, (DWORD)OFN_LONGNAMES);
 }
 
 TEST_F(SlotTable, ExtrasTextsCutTo127AndTheNoteOnlyWhenNotEmpty)
 {
     string longLine = "1\n" + string(200, 'c');
-    auto d = Decode({{14, "1\nBook.xls\n0"}, {17, "1\nRemember"}, {18, longLine}, {19, "1\nA note"}});
+    auto d = Decode({{JXR_SLOT_WORKBOOKS, "1\nBook.xls\n0"},
+                     {JXR_SLOT_CHECK_BOX_TEXT, "1\nRemember"}, {JXR_SLOT_LABEL, longLine},
+                     {JXR_SLOT_NOTE, "1\nA note"}});
     EXPECT_EQ(d->extras.lpstrWorkbooks, d->workbooks.data());
     EXPECT_STREQ(d->extras.lpstrWorkbooks, "1\nBook.xls\n0");
     EXPECT_EQ(d->extras.lpstrCheckBoxText, d->texts.checkBoxText);
@@ -262,7 +268,7 @@ TEST_F(BadRequest, NoSlotsAtAllOrFewerSlotsReadAsEmptyTexts)
     EXPECT_STREQ(none.extras.lpstrWorkbooks, "");
     EXPECT_EQ(none.extras.nCheckState, 0);
     EXPECT_EQ(none.extras.lpstrNote, nullptr);
-    auto d = Decode({{6, "1\nA.TXT"}, {7, "100"}}, 8);
+    auto d = Decode({{JXR_SLOT_FILE, "1\nA.TXT"}, {JXR_SLOT_FILE_SIZE, "100"}}, 8);
     EXPECT_STREQ(d->ofn.lpstrFile, "A.TXT");
     EXPECT_EQ(d->ofn.nMaxFileTitle, 0u);
     EXPECT_STREQ(d->ofn.lpstrTitle, "");
@@ -271,8 +277,9 @@ TEST_F(BadRequest, NoSlotsAtAllOrFewerSlotsReadAsEmptyTexts)
 
 TEST_F(BadRequest, NegativeSizesReadAsZero)
 {
-    auto d = Decode({{3, "1\nx"}, {4, "-40"}, {6, "1\nA.TXT"}, {7, "-1"}, {8, "1\nA.TXT"},
-                     {9, "-2147483648"}});
+    auto d = Decode({{JXR_SLOT_CUSTOM_FILTER, "1\nx"}, {JXR_SLOT_CUSTOM_FILTER_SIZE, "-40"},
+                     {JXR_SLOT_FILE, "1\nA.TXT"}, {JXR_SLOT_FILE_SIZE, "-1"},
+                     {JXR_SLOT_FILE_TITLE, "1\nA.TXT"}, {JXR_SLOT_FILE_TITLE_SIZE, "-2147483648"}});
     EXPECT_EQ(d->ofn.lpstrCustomFilter, nullptr);
     EXPECT_EQ(d->ofn.nMaxCustFilter, 0u);
     EXPECT_EQ(d->ofn.lpstrFile, nullptr);
@@ -283,8 +290,10 @@ TEST_F(BadRequest, NegativeSizesReadAsZero)
 
 TEST_F(BadRequest, TextsLongerThanTheClientsSizesAreCut)
 {
-    auto d = Decode({{3, "2\nMy files\n*.mine"}, {4, "12"}, {6, "1\nC:\\A\\VERY\\LONG.TXT"},
-                     {7, "8"}, {8, "1\nLONGNAME.TXT"}, {9, "1"}});
+    auto d = Decode({{JXR_SLOT_CUSTOM_FILTER, "2\nMy files\n*.mine"},
+                     {JXR_SLOT_CUSTOM_FILTER_SIZE, "12"},
+                     {JXR_SLOT_FILE, "1\nC:\\A\\VERY\\LONG.TXT"}, {JXR_SLOT_FILE_SIZE, "8"},
+                     {JXR_SLOT_FILE_TITLE, "1\nLONGNAME.TXT"}, {JXR_SLOT_FILE_TITLE_SIZE, "1"}});
     EXPECT_EQ(string(d->ofn.lpstrCustomFilter, 12), string("My files\0*\0\0", 12));
     EXPECT_STREQ(d->ofn.lpstrFile, "C:\\A\\VE");
     EXPECT_STREQ(d->ofn.lpstrFileTitle, "");
@@ -294,21 +303,25 @@ TEST_F(BadRequest, TextsLongerThanTheClientsSizesAreCut)
 // second one wraps around 32 bits to -1.
 TEST_F(BadRequest, HugeSizesGetTheLimit)
 {
-    auto d = Decode({{3, "2\nMine\n*.my"}, {4, "2147483647"}, {6, "1\nA.TXT"}, {7, "0x7FFFFFFF"},
-                     {8, "1\nA.TXT"}, {9, "4294967295"}});
+    auto d = Decode({{JXR_SLOT_CUSTOM_FILTER, "2\nMine\n*.my"},
+                     {JXR_SLOT_CUSTOM_FILTER_SIZE, "2147483647"}, {JXR_SLOT_FILE, "1\nA.TXT"},
+                     {JXR_SLOT_FILE_SIZE, "0x7FFFFFFF"}, {JXR_SLOT_FILE_TITLE, "1\nA.TXT"},
+                     {JXR_SLOT_FILE_TITLE_SIZE, "4294967295"}});
     EXPECT_EQ(d->ofn.nMaxCustFilter, (DWORD)JXR_ANSWER_MAX);
     EXPECT_EQ(ListBytes(d->ofn.lpstrCustomFilter), string("Mine\0*.my\0\0", 11));
     EXPECT_EQ(d->ofn.nMaxFile, (DWORD)JXR_ANSWER_MAX);
     EXPECT_STREQ(d->ofn.lpstrFile, "A.TXT");
     EXPECT_EQ(d->ofn.lpstrFile[JXR_ANSWER_MAX + 1], '\0');
     EXPECT_EQ(d->ofn.lpstrFileTitle, nullptr);
-    EXPECT_EQ(Decode({{7, std::to_string(JXR_ANSWER_MAX + 1)}})->ofn.nMaxFile, (DWORD)JXR_ANSWER_MAX);
+    d = Decode({{JXR_SLOT_FILE_SIZE, std::to_string(JXR_ANSWER_MAX + 1)}});
+    EXPECT_EQ(d->ofn.nMaxFile, (DWORD)JXR_ANSWER_MAX);
 }
 
 TEST_F(BadRequest, SlotsOfAndBeyond9215CharactersAreCut)
 {
-    auto d = Decode({{10, "1\n" + string(20000, 'd')}, {11, "1\n" + string(9213, 't')},
-                     {14, string(9300, 'w')}});
+    auto d = Decode({{JXR_SLOT_INITIAL_DIR, "1\n" + string(20000, 'd')},
+                     {JXR_SLOT_TITLE, "1\n" + string(9213, 't')},
+                     {JXR_SLOT_WORKBOOKS, string(9300, 'w')}});
     EXPECT_EQ(strlen(d->ofn.lpstrTitle), 9213u);
     EXPECT_EQ(strlen(d->ofn.lpstrInitialDir), 9213u);
     EXPECT_EQ(strlen(d->extras.lpstrWorkbooks), 9215u);
@@ -316,7 +329,8 @@ TEST_F(BadRequest, SlotsOfAndBeyond9215CharactersAreCut)
 
 TEST_F(BadRequest, CountsBeyondTheLinesPresent)
 {
-    auto d = Decode({{2, "100\nText\n*.txt"}, {11, "7"}, {17, "2147483647\n"}});
+    auto d = Decode({{JXR_SLOT_FILTERS, "100\nText\n*.txt"}, {JXR_SLOT_TITLE, "7"},
+                     {JXR_SLOT_CHECK_BOX_TEXT, "2147483647\n"}});
     EXPECT_EQ(ListBytes(d->ofn.lpstrFilter), string("Text\0*.txt\0\0", 12));
     EXPECT_STREQ(d->ofn.lpstrTitle, "");
     EXPECT_STREQ(d->extras.lpstrCheckBoxText, "");

@@ -26,7 +26,7 @@ BOOL WINAPI WatchOpen(OPENFILENAMEA *ofn)
     return openPatch->Original<decltype(&GetOpenFileNameA)>()(ofn);
 }
 
-struct OldShellRun : ServedInProcess {
+struct OldShellRun : WithFolder {
     ImportPatch watch{"comdlg32.dll", "GetOpenFileNameA", (void *)WatchOpen};
     void SetUp() override
     {
@@ -35,57 +35,49 @@ struct OldShellRun : ServedInProcess {
     }
 };
 
-TEST_F(OldShellRun, ConfirmedFileWithLongNamesAndTemplate103)
+// One request a row: the slots changed from the plain (or the customised)
+// request, the names typed (none: Cancel), the check box clicked first or
+// not; the Flags and template the dialog was given, and the reply.
+// Template 102 has no check box: its OK reports the box unchecked.
+TEST_F(OldShellRun, SlotsNamesFlagsTemplateAndReply)
 {
-    ASSERT_TRUE(Answer(PlainRequest("Old pick", folder.path), "Old pick", {"A.TXT"}));
-    EXPECT_EQ(seenFlags, (DWORD)OFN_LONGNAMES);
-    EXPECT_EQ(seenTemplate, MAKEINTRESOURCEA(103));
-    EXPECT_EQ(client.reply, (Strings{"0", "1", folder.File("A.TXT")}));
-    ExpectEndedNormally();
-}
-
-TEST_F(OldShellRun, CancelGivesTheEmptyList)
-{
-    ASSERT_TRUE(Answer(PlainRequest("Old cancel", folder.path), "Old cancel", {}));
-    EXPECT_FALSE(client.nullReply);
-    EXPECT_EQ(client.reply, Strings{});
-    ExpectEndedNormally();
-}
-
-TEST_F(OldShellRun, MultiSelectLosesExplorerAndTakesTemplate102)
-{
-    Strings slots = PlainRequest("Old several", folder.path);
-    slots[12] = "524800";   // OFN_EXPLORER | OFN_ALLOWMULTISELECT
-    // One file: the old-style answer is its path alone.
-    ASSERT_TRUE(Answer(slots, "Old several", {"B.TXT"}));
-    EXPECT_EQ(seenFlags, (DWORD)OFN_ALLOWMULTISELECT);
-    EXPECT_EQ(seenTemplate, MAKEINTRESOURCEA(102));
-    EXPECT_EQ(client.reply, (Strings{"0", "1", folder.path, folder.File("B.TXT")}));
-    ExpectEndedNormally();
-}
-
-TEST_F(OldShellRun, OldStyleDialogReturnsTheCheckBoxState)
-{
-    Strings slots = CustomisedRequest("Old custom", folder.path, "0");
-    ASSERT_TRUE(ToggleCheckAndConfirm(Send(slots, "Old custom"), "A.TXT"));
-    EXPECT_EQ(seenTemplate, MAKEINTRESOURCEA(IDD_OLDSTYLE_SINGLE));
-    EXPECT_EQ(client.reply, (Strings{"1", "1", folder.File("A.TXT")}));
-    ExpectEndedNormally();
-}
-
-TEST_F(OldShellRun, Template102HasNoCheckBoxSoTheStateIsZero)
-{
-    Strings slots = CustomisedRequest("Old multi custom", folder.path, "1");
-    slots[12] = std::to_string(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ALLOWMULTISELECT);
-    HWND dialog = Send(slots, "Old multi custom");
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(CustomControl(dialog, IDC_CHECKBOX), nullptr);
-    ASSERT_TRUE(TypeFileName(dialog, "B.TXT"));
-    PressOk(dialog);
-    ASSERT_TRUE(client.WaitReply());
-    EXPECT_EQ(seenTemplate, MAKEINTRESOURCEA(IDD_OLDSTYLE_MULTI));
-    EXPECT_EQ(client.reply, (Strings{"0", "1", folder.path, folder.File("B.TXT")}));
-    ExpectEndedNormally();
+    const std::string a = folder.File("A.TXT"), b = folder.File("B.TXT"), dir = folder.path;
+    const DWORD customised = OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
+    const std::string multi = std::to_string(customised | OFN_ALLOWMULTISELECT);
+    struct {
+        std::vector<std::pair<int, std::string>> slots;
+        const char *customisedCheck;    // null: the plain request
+        std::vector<std::string> names;
+        bool fClick;
+        DWORD flags;
+        int templateId;
+        Strings reply;
+    } cases[] = {
+        {{}, nullptr, {"A.TXT"}, false, OFN_LONGNAMES, IDD_OLDSTYLE_SINGLE, {"0", "1", a}},
+        {{}, nullptr, {}, false, OFN_LONGNAMES, IDD_OLDSTYLE_SINGLE, {}},
+        // OFN_EXPLORER | OFN_ALLOWMULTISELECT; one file: the path alone.
+        {{{JXR_SLOT_FLAGS, "524800"}}, nullptr, {"B.TXT"}, false, OFN_ALLOWMULTISELECT,
+         IDD_OLDSTYLE_MULTI, {"0", "1", dir, b}},
+        {{}, "0", {"A.TXT"}, true, customised | OFN_LONGNAMES, IDD_OLDSTYLE_SINGLE, {"1", "1", a}},
+        {{{JXR_SLOT_FLAGS, multi}}, "1", {"B.TXT"}, false, customised | OFN_ALLOWMULTISELECT,
+         IDD_OLDSTYLE_MULTI, {"0", "1", dir, b}},
+    };
+    int row = 0;
+    for (auto &c : cases) {
+        std::string title = "Old row " + std::to_string(++row);
+        SCOPED_TRACE(title);
+        Strings slots = c.customisedCheck ? CustomisedRequest(title, dir, c.customisedCheck)
+                                          : PlainRequest(title, dir);
+        for (auto &change : c.slots)
+            slots[change.first] = change.second;
+        ServedRequest run;
+        ASSERT_TRUE(run.Answer(slots, title.c_str(), c.names, c.fClick));
+        EXPECT_EQ(seenFlags, c.flags);
+        EXPECT_EQ(seenTemplate, MAKEINTRESOURCEA(c.templateId));
+        EXPECT_FALSE(run.client.nullReply);
+        EXPECT_EQ(run.client.reply, c.reply);
+        run.ExpectEndedNormally();
+    }
 }
 
 // Slot 20 switches the relief library on for the dialog: the old-style
@@ -94,8 +86,9 @@ TEST_F(OldShellRun, Template102HasNoCheckBoxSoTheStateIsZero)
 TEST_F(OldShellRun, ReliefLookAnswersTheDialogsColoursAndEndsWithTheProgram)
 {
     Strings slots = CustomisedRequest("Old relief", folder.path, "0");
-    slots[20] = "1";
-    HWND dialog = Send(slots, "Old relief");
+    slots[JXR_SLOT_RELIEF] = "1";
+    ServedRequest run;
+    HWND dialog = run.Send(slots, "Old relief");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(ReliefState.reliefOn);
     // Handles pass through the dialog's 32-bit answer: compare those bits.
@@ -109,12 +102,12 @@ TEST_F(OldShellRun, ReliefLookAnswersTheDialogsColoursAndEndsWithTheProgram)
     EXPECT_NE(Low(SendMessageA(dialog, WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)dialog)),
               Low((LRESULT)reliefBrush));
     ReleaseDC(dialog, dc);
-    SendMessageA(server.frame, WM_SYSCOLORCHANGE, 0, 0);
+    SendMessageA(run.server.frame, WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_EQ(ReliefState.BrushTable[1], reliefBrush) << "unchanged colours keep the brush";
     ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
     PressOk(dialog);
-    ASSERT_TRUE(client.WaitReply());
-    ExpectEndedNormally();
+    ASSERT_TRUE(run.client.WaitReply());
+    run.ExpectEndedNormally();
     EXPECT_FALSE(ReliefState.reliefOn);
     EXPECT_EQ(ReliefState.registerCount, 0);
 }

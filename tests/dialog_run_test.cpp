@@ -4,75 +4,58 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <mutex>
-#include "server/server.h"
 #include "support/dialogdriver.h"
 #include "support/inprocess.h"
 #include "support/testrequest.h"
-#include "res/resource.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
 struct DialogRun : ServedInProcess {};
+struct DialogRuns : WithFolder {};
 
-TEST_F(DialogRun, CancelledOpenGivesTheEmptyListAndEnds)
-{
-    ASSERT_NE(server.frame, nullptr);
-    ASSERT_TRUE(Answer(PlainRequest("Cancel me", folder.path), "Cancel me", {}));
-    EXPECT_FALSE(client.nullReply);
-    EXPECT_EQ(client.reply, Strings{});
-    ExpectEndedNormally();
-}
-
-TEST_F(DialogRun, ConfirmedFileWithCheckStateAndFilterIndex)
-{
-    Strings slots = PlainRequest("Pick one", folder.path);
-    slots[5] = "2";
-    ASSERT_TRUE(Answer(slots, "Pick one", {"A.TXT"}));
-    EXPECT_EQ(client.reply, (Strings{"0", "2", folder.File("A.TXT")}));
-    ExpectEndedNormally();
-}
-
-TEST_F(DialogRun, WithoutTheHookTheCheckStateOfSlot16GoesBack)
-{
-    Strings slots = PlainRequest("Checked", folder.path);
-    slots[16] = "1";
-    ASSERT_TRUE(Answer(slots, "Checked", {"B.TXT"}));
-    EXPECT_EQ(client.reply, (Strings{"1", "1", folder.File("B.TXT")}));
-    ExpectEndedNormally();
-}
-
-TEST_F(DialogRun, SeveralFilesGiveTheDirectoryThenEachPath)
-{
-    Strings slots = PlainRequest("Pick several", folder.path);
-    slots[12] = "512";
-    ASSERT_TRUE(Answer(slots, "Pick several", {"A.TXT", "B.TXT"}));
-    EXPECT_EQ(client.reply,
-              (Strings{"0", "1", folder.path, folder.File("A.TXT"), folder.File("B.TXT")}));
-    ExpectEndedNormally();
-}
-
-TEST_F(DialogRun, OneFileOfAMultiSelectDialogGivesDirectoryAndPath)
-{
-    // A longer initial name leaves bytes behind the shorter answer.
-    Strings slots = PlainRequest("Pick one of many", folder.path);
-    slots[12] = "512";
-    slots[6] = "1\nA-much-longer-initial-name.TXT";
-    ASSERT_TRUE(Answer(slots, "Pick one of many", {"A.TXT"}));
-    EXPECT_EQ(client.reply, (Strings{"0", "1", folder.path, folder.File("A.TXT")}));
-    ExpectEndedNormally();
-}
-
-TEST_F(DialogRun, RootDirectoryGivesDoubledBackslashes)
+// One request a row, answered as a user would: the slots changed from the
+// plain (or the customised) request, the names typed (none: Cancel), the
+// check box clicked first or not, and the reply.
+TEST_F(DialogRuns, SlotsNamesAndReply)
 {
     TestFolder root("C:\\", {"JXRROOTA.TXT", "JXRROOTB.TXT"});
-    Strings slots = PlainRequest("Pick at the root", "C:\\");
-    slots[12] = "512";
-    ASSERT_TRUE(Answer(slots, "Pick at the root", {"JXRROOTA.TXT", "JXRROOTB.TXT"}));
-    EXPECT_EQ(client.reply,
-              (Strings{"0", "1", "C:\\", "C:\\\\JXRROOTA.TXT", "C:\\\\JXRROOTB.TXT"}));
-    ExpectEndedNormally();
+    const std::string a = folder.File("A.TXT"), b = folder.File("B.TXT"), dir = folder.path;
+    struct {
+        std::vector<std::pair<int, std::string>> slots;
+        const char *customisedCheck;    // null: the plain request
+        std::vector<std::string> names;
+        bool fClick;
+        Strings reply;
+    } cases[] = {
+        {{}, nullptr, {}, false, {}},
+        {{{JXR_SLOT_FILTER_INDEX, "2"}}, nullptr, {"A.TXT"}, false, {"0", "2", a}},
+        {{{JXR_SLOT_CHECK_STATE, "1"}}, nullptr, {"B.TXT"}, false, {"1", "1", b}},  // no hook
+        {{{JXR_SLOT_FLAGS, "512"}}, nullptr, {"A.TXT", "B.TXT"}, false, {"0", "1", dir, a, b}},
+        // A longer initial name leaves bytes behind the shorter answer.
+        {{{JXR_SLOT_FLAGS, "512"}, {JXR_SLOT_FILE, "1\nA-much-longer-initial-name.TXT"}},
+         nullptr, {"A.TXT"}, false, {"0", "1", dir, a}},
+        {{{JXR_SLOT_FLAGS, "512"}, {JXR_SLOT_INITIAL_DIR, "1\nC:\\"}}, nullptr,
+         {"JXRROOTA.TXT", "JXRROOTB.TXT"}, false,
+         {"0", "1", "C:\\", "C:\\\\JXRROOTA.TXT", "C:\\\\JXRROOTB.TXT"}},
+        {{}, "0", {"A.TXT"}, true, {"1", "1", a}},
+        {{}, "2", {"B.TXT"}, true, {"0", "1", b}},
+    };
+    int row = 0;
+    for (auto &c : cases) {
+        std::string title = "Row " + std::to_string(++row);
+        SCOPED_TRACE(title);
+        Strings slots = c.customisedCheck ? CustomisedRequest(title, dir, c.customisedCheck)
+                                          : PlainRequest(title, dir);
+        for (auto &change : c.slots)
+            slots[change.first] = change.second;
+        ServedRequest run;
+        ASSERT_TRUE(run.Answer(slots, title.c_str(), c.names, c.fClick));
+        EXPECT_FALSE(run.client.nullReply);
+        EXPECT_EQ(run.client.reply, c.reply);
+        run.ExpectEndedNormally();
+    }
 }
 
 // Drop handles the program releases, recorded at its import of DragFinish.
@@ -169,17 +152,11 @@ TEST_F(DialogRun, DropHandlesNamingTheServersOwnBlocksAreNoRequests)
     echoFrame = server.frame;
     echoClient = client.window;
     serverThread = server.ThreadId();
-    client.fEchoReply = true;
-    ASSERT_TRUE(client.RequestByCopyData(server.frame, PlainRequest("Own blocks", folder.path)));
-    HWND dialog = WaitForDialog(GetCurrentProcessId(), client.window, "Own blocks");
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(TypeFileName(dialog, "A.TXT"));
-    PressOk(dialog);
-    ASSERT_TRUE(client.WaitReply());
+    client.fCopyData = client.fEchoReply = true;
+    ASSERT_TRUE(Answer(PlainRequest("Own blocks", folder.path), "Own blocks", {"A.TXT"}));
     EXPECT_EQ(client.reply, (Strings{"0", "1", folder.File("A.TXT")}));
     ExpectEndedNormally();
     EXPECT_EQ(client.replies, 1);
-    serverThread = 0;
 }
 
 // The dialog, ended by a quit message, reports success and leaves the
@@ -199,7 +176,7 @@ TEST(DialogEnded, ByAQuitMessageAnswersAsCancelled)
         ServerThread server(way.how);
         ClientWindow client;
         Strings slots = PlainRequest(way.how, folder.path);
-        slots[6] = "1\nA.TXT";
+        slots[JXR_SLOT_FILE] = "1\nA.TXT";
         client.Request(server.frame, TestRequest(slots).Release());
         ASSERT_NE(WaitForDialog(GetCurrentProcessId(), client.window, way.how), nullptr);
         way.end(server);
@@ -209,22 +186,6 @@ TEST(DialogEnded, ByAQuitMessageAnswersAsCancelled)
         EXPECT_EQ(server.exitCode, 0) << way.how;
         EXPECT_FALSE(IsWindow(server.frame)) << way.how;
     }
-}
-
-TEST_F(DialogRun, CheckBoxStateLeftAtOkComesBack)
-{
-    Strings slots = CustomisedRequest("Custom check", folder.path, "0");
-    ASSERT_TRUE(ToggleCheckAndConfirm(Send(slots, "Custom check"), "A.TXT"));
-    EXPECT_EQ(client.reply, (Strings{"1", "1", folder.File("A.TXT")}));
-    ExpectEndedNormally();
-}
-
-TEST_F(DialogRun, CheckBoxClearedAtOkComesBackAsZero)
-{
-    Strings slots = CustomisedRequest("Custom uncheck", folder.path, "2");
-    ASSERT_TRUE(ToggleCheckAndConfirm(Send(slots, "Custom uncheck"), "B.TXT"));
-    EXPECT_EQ(client.reply, (Strings{"0", "1", folder.File("B.TXT")}));
-    ExpectEndedNormally();
 }
 
 }  // namespace

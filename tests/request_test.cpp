@@ -206,15 +206,15 @@ struct RequestServed : testing::Test {
 TEST_F(RequestServed, SlotsAreReadInOrderAndConditionalOnesNot)
 {
     Strings slots = PlainSlots();
-    slots[7] = "0";
+    slots[JXR_SLOT_FILE_SIZE] = "0";
     Serve(slots);
     EXPECT_EQ(calls.Of("DragQueryFileA"), (Args{0, 2, 4, 5, 7, 9, 10, 11, 12, 13, 14, 15, 16,
                                                 17, 18, 19}));
     SetUp();
     fTestNewShell = 0;
-    slots[4] = "40";
-    slots[7] = "260";
-    slots[9] = "64";
+    slots[JXR_SLOT_CUSTOM_FILTER_SIZE] = "40";
+    slots[JXR_SLOT_FILE_SIZE] = "260";
+    slots[JXR_SLOT_FILE_TITLE_SIZE] = "64";
     Serve(slots);
     EXPECT_EQ(calls.Of("DragQueryFileA"), (Args{0, 2, 4, 3, 5, 7, 6, 9, 8, 10, 11, 12, 13, 14,
                                                 15, 16, 17, 18, 19, 20}));
@@ -225,7 +225,7 @@ TEST_F(RequestServed, OnlyExactlyOpenShowsTheOpenDialog)
     for (const char *kind : {"OPEN", "open", "OPEN ", "Open", "SAVE"}) {
         SetUp();
         Strings slots = PlainSlots();
-        slots[0] = kind;
+        slots[JXR_SLOT_KIND] = kind;
         Serve(slots);
         bool fOpen = !strcmp(kind, "OPEN");
         EXPECT_EQ(calls.IndexOf("GetOpenFileNameA") >= 0, fOpen) << kind;
@@ -236,7 +236,7 @@ TEST_F(RequestServed, OnlyExactlyOpenShowsTheOpenDialog)
 TEST_F(RequestServed, TheRequestIsReleasedOnceBeforeTheDialogSeesTheRecords)
 {
     Strings slots = PlainSlots();
-    slots[16] = "1";
+    slots[JXR_SLOT_CHECK_STATE] = "1";
     Serve(slots);
     EXPECT_EQ(calls.Of("DragFinish"), Args{(intptr_t)request});
     EXPECT_LT(calls.IndexOf("DragFinish"), calls.IndexOf("GetOpenFileNameA"));
@@ -275,7 +275,7 @@ TEST_F(RequestServed, ReliefLookOnlyOnTheOldShellAndOncePerProcess)
         fTestNewShell = c.fNewShell;
         fReliefLook = c.lookBefore;
         Strings slots = PlainSlots();
-        slots[20] = c.slot20;
+        slots[JXR_SLOT_RELIEF] = c.slot20;
         Serve(slots);
         EXPECT_EQ(fReliefLook, c.lookAfter) << c.slot20;
         EXPECT_EQ(reliefSpy.calls.size(), c.calls) << c.slot20;
@@ -284,7 +284,7 @@ TEST_F(RequestServed, ReliefLookOnlyOnTheOldShellAndOncePerProcess)
     SetUp();
     fTestNewShell = 0;
     Strings slots = PlainSlots();
-    slots[20] = "1";
+    slots[JXR_SLOT_RELIEF] = "1";
     Serve(slots);
     EXPECT_EQ(reliefSpy.calls, (Strings{"ReliefRegister", "ReliefAutoSubclass"}));
     EXPECT_EQ(reliefSpy.lastInstance, hInst);
@@ -320,9 +320,9 @@ TEST_F(RequestServed, WideRequestListIsReadAsAnsi)
 TEST_F(RequestServed, EveryBufferIsReleasedInOrder)
 {
     Strings slots = PlainSlots();
-    slots[4] = "40";
-    slots[9] = "64";
-    slots[13] = "1\ntxt";
+    slots[JXR_SLOT_CUSTOM_FILTER_SIZE] = "40";
+    slots[JXR_SLOT_FILE_TITLE_SIZE] = "64";
+    slots[JXR_SLOT_DEF_EXT] = "1\ntxt";
     Serve(slots);
     const OPENFILENAMEA &ofn = dialogSeen;
     Args freed = calls.Of("free");

@@ -164,7 +164,8 @@ struct RawServer {
     DWORD Exit(DWORD timeoutMs)
     {
         DWORD code = STILL_ACTIVE, start = GetTickCount();
-        while (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0 && GetTickCount() - start < timeoutMs)
+        while (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0
+               && GetTickCount() - start < timeoutMs)
             PumpWait(20);
         GetExitCodeProcess(pi.hProcess, &code);
         return code;
@@ -405,7 +406,8 @@ TEST(CommandLineClient, ErrorsExitTwoWithOneLineReason)
     } cases[] = {
         {"--frobnicate", "jxrdialog: unknown option (see --help)\n"},
         {"--filter-index x", "jxrdialog: --filter-index needs a number\n"},
-        {"--filter nobar", "jxrdialog: --filter needs a text of the form \"Description|pattern\"\n"},
+        {"--filter nobar",
+         "jxrdialog: --filter needs a text of the form \"Description|pattern\"\n"},
         {"--title \"two\nlines\"", nullptr},
         {"--server C:\\no-such-server.exe", nullptr},
     };
@@ -441,7 +443,8 @@ bool EndProcesses(const char *exeName)
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     bool found = false;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
         if (lstrcmpiA(entry.szExeFile, exeName) != 0)
             continue;
         found = true;

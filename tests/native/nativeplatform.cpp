@@ -1,8 +1,9 @@
 // The platform calls of the native builds (declared in win32/windows.h),
-// as Wine implements them where the platform does not leave more open. Global memory is a malloc'd block of exactly
-// the size asked for, its size stored just before the handle, and made
-// afresh at every size change, so that AddressSanitizer catches any read
-// past a list or of a stale one.
+// as Wine implements them, or where the platform leaves more open, in its
+// hardest form. Global memory is a malloc'd block of exactly the size
+// asked for, its size stored just before the handle, and made afresh at
+// every size change, so that AddressSanitizer catches any read past a list
+// or of a stale one.
 #include <windows.h>
 #include <stdarg.h>
 #include <stdio.h>

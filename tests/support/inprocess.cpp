@@ -93,17 +93,14 @@ ClientWindow::~ClientWindow()
 
 void ClientWindow::Request(HWND frame, HDROP request)
 {
-    PostMessageA(frame, WM_DROPFILES, (WPARAM)request, (LPARAM)window);
-}
-
-bool ClientWindow::RequestByCopyData(HWND frame, const std::vector<std::string> &slots)
-{
-    TestRequest request(slots);
-    COPYDATASTRUCT data = {JXR_COPYDATA_REQUEST, (DWORD)GlobalSize(request.handle),
-                           GlobalLock(request.handle)};
-    bool accepted = SendMessageA(frame, WM_COPYDATA, (WPARAM)window, (LPARAM)&data) == TRUE;
-    GlobalUnlock(request.handle);
-    return accepted;
+    if (!fCopyData) {
+        PostMessageA(frame, WM_DROPFILES, (WPARAM)request, (LPARAM)window);
+        return;
+    }
+    COPYDATASTRUCT data = {JXR_COPYDATA_REQUEST, (DWORD)GlobalSize(request), GlobalLock(request)};
+    EXPECT_EQ(SendMessageA(frame, WM_COPYDATA, (WPARAM)window, (LPARAM)&data), TRUE);
+    GlobalUnlock(request);
+    DragFinish(request);
 }
 
 bool ClientWindow::WaitReply(DWORD timeoutMs)
@@ -118,17 +115,17 @@ std::vector<std::string> PlainRequest(const std::string &title, const std::strin
             "0", "0", "0"};
 }
 
-HWND ServedInProcess::Send(const std::vector<std::string> &slots, const char *title)
+HWND ServedRequest::Send(const std::vector<std::string> &slots, const char *title)
 {
     client.Request(server.frame, TestRequest(slots).Release());
     return WaitForDialog(GetCurrentProcessId(), client.window, title);
 }
 
-bool ServedInProcess::Answer(const std::vector<std::string> &slots, const char *title,
-                             const std::vector<std::string> &names)
+bool ServedRequest::Answer(const std::vector<std::string> &slots, const char *title,
+                           const std::vector<std::string> &names, bool fClickCheckBox)
 {
     HWND dialog = Send(slots, title);
-    if (!dialog)
+    if (!dialog || (fClickCheckBox && !ClickButton(CustomControl(dialog, IDC_CHECKBOX))))
         return false;
     if (names.empty())
         PressCancel(dialog);
@@ -139,16 +136,7 @@ bool ServedInProcess::Answer(const std::vector<std::string> &slots, const char *
     return client.WaitReply();
 }
 
-bool ServedInProcess::ToggleCheckAndConfirm(HWND dialog, const std::string &name)
-{
-    if (!dialog || !ClickButton(CustomControl(dialog, IDC_CHECKBOX)) ||
-        !TypeFileName(dialog, name))
-        return false;
-    PressOk(dialog);
-    return client.WaitReply();
-}
-
-void ServedInProcess::ExpectEndedNormally()
+void ServedRequest::ExpectEndedNormally()
 {
     EXPECT_TRUE(server.WaitExit());
     EXPECT_EQ(server.exitCode, 0);
@@ -159,12 +147,12 @@ std::vector<std::string> CustomisedRequest(const std::string &title, const std::
                                            const char *checkState)
 {
     std::vector<std::string> slots = PlainRequest(title, directory);
-    slots[12] = std::to_string(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);
-    slots[14] = "2\nBook1.xls\n1\nPlain.xls\n0";
-    slots[15] = "1";
-    slots[16] = checkState;
-    slots[17] = "1\nKeep a copy";
-    slots[18] = "1\n&Workbooks:";
-    slots[19] = "1\nA note";
+    slots[JXR_SLOT_FLAGS] = std::to_string(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);
+    slots[JXR_SLOT_WORKBOOKS] = "2\nBook1.xls\n1\nPlain.xls\n0";
+    slots[JXR_SLOT_SHOW_CHECK_BOX] = "1";
+    slots[JXR_SLOT_CHECK_STATE] = checkState;
+    slots[JXR_SLOT_CHECK_BOX_TEXT] = "1\nKeep a copy";
+    slots[JXR_SLOT_LABEL] = "1\n&Workbooks:";
+    slots[JXR_SLOT_NOTE] = "1\nA note";
     return slots;
 }

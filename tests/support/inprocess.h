@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "support/testsupport.h"
+#include "wire/protocol.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
@@ -33,17 +34,15 @@ struct ClientWindow {
     int replies = 0;
     bool nullReply = false;           // the last reply came without a list
     std::vector<std::string> reply;   // the strings of the last reply
+    bool fCopyData = false;           // requests go by WM_COPYDATA, as from another process
     bool fEchoReply = false;          // a WM_COPYDATA reply's block is first sent back
                                       // to the server as a WM_DROPFILES request
 
     ClientWindow();
     ~ClientWindow();
     // Posts a request to the frame window with this window in lParam; the
-    // list passes to the server.
+    // list passes to the server. With fCopyData its block is sent instead.
     void Request(HWND frame, HDROP request);
-    // Sends the request's block by WM_COPYDATA, as a client in another
-    // process does; true when the server accepts it.
-    bool RequestByCopyData(HWND frame, const std::vector<std::string> &slots);
     bool WaitReply(DWORD timeoutMs = 10000);
 };
 
@@ -55,23 +54,27 @@ std::vector<std::string> PlainRequest(const std::string &title, const std::strin
 std::vector<std::string> CustomisedRequest(const std::string &title, const std::string &directory,
                                            const char *checkState);
 
-// A test with a folder holding A.TXT and B.TXT (one per process, so tests
-// may run side by side), a server and a client.
-struct ServedInProcess : testing::Test {
-    TestFolder folder{"C:\\jxr-run-" + std::to_string(GetCurrentProcessId()), {"A.TXT", "B.TXT"}};
+// A server and a client for one request.
+struct ServedRequest {
     ServerThread server{"served in process"};
     ClientWindow client;
 
     // Sends the request and waits for the dialog with the given title.
     HWND Send(const std::vector<std::string> &slots, const char *title);
-    // Sends the request, types the names into its dialog (several as a
-    // multi-select list) and presses OK, or Cancel without names; true
+    // Sends the request and answers its dialog as a user would: clicks the
+    // check box of the customised dialog when asked, types the names (several
+    // as a multi-select list) and presses OK, or Cancel without names; true
     // once the reply has come.
     bool Answer(const std::vector<std::string> &slots, const char *title,
-                const std::vector<std::string> &names);
-    // Clicks the check box of the customised dialog, confirms the name and
-    // waits for the reply.
-    bool ToggleCheckAndConfirm(HWND dialog, const std::string &name);
+                const std::vector<std::string> &names, bool fClickCheckBox = false);
     // The server destroyed its frame and WinMain returned 0.
     void ExpectEndedNormally();
 };
+
+// A test with a folder holding A.TXT and B.TXT (one per process, so tests
+// may run side by side) ...
+struct WithFolder : testing::Test {
+    TestFolder folder{"C:\\jxr-run-" + std::to_string(GetCurrentProcessId()), {"A.TXT", "B.TXT"}};
+};
+// ... and a server and a client.
+struct ServedInProcess : WithFolder, ServedRequest {};
