@@ -69,7 +69,7 @@ typedef struct JxrRequest {
     int customFilterSize;       /* buffer size for the custom filter */
     int filterIndex;            /* 1-based; 0 selects the custom filter */
     const char *file;           /* initial file name, or null */
-    int fileBufferSize;         /* size of the answer buffer */
+    int fileBufferSize;         /* size of the answer buffer, at most JXR_ANSWER_MAX */
     const char *fileTitle;      /* initial file title, or null */
     int fileTitleSize;          /* 0: no file title buffer */
     const char *initialDir;     /* null: the system's choice */
@@ -109,8 +109,9 @@ void JxrRequestInit(JxrRequest *request);
  * lack of memory. The caller owns the list until it is sent. */
 HGLOBAL JxrBuildRequest(const JxrRequest *request, char *error, int errorSize);
 
-/* Starts the server with a unique title and finds its frame window, within
- * 10 s or the environment's JXR_START_TIMEOUT seconds. */
+/* Starts the server with a unique, unpredictable title and finds its frame
+ * window among the windows of the started process, within 10 s or the
+ * environment's JXR_START_TIMEOUT seconds. */
 HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
                     char *error, int errorSize);
 
@@ -119,8 +120,11 @@ HWND JxrCreateReplyWindow(void);
 
 /* Sends the request list; ownership passes to the server on success
  * (WM_DROPFILES) or the list is freed after copying (WM_COPYDATA). A list
- * larger than JXR_REQUEST_MAX is refused and freed. From then on the reply
- * window takes a WM_COPYDATA reply only from this frame window. */
+ * larger than JXR_REQUEST_MAX is refused and freed. From then on, unless the
+ * request is refused, the reply window takes one reply by the same
+ * transport, over WM_COPYDATA only from this frame window while it belongs
+ * to the server's process. Window messages carry no sender: see the README
+ * for what that leaves open. */
 BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
                     char *error, int errorSize);
 
@@ -133,7 +137,8 @@ int JxrWaitReply(HWND replyWindow, HANDLE serverProcess, DWORD timeoutMs,
 BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply);
 void JxrReplyFree(JxrReply *reply);
 
-/* The whole road: start, send, wait, decode. */
+/* The whole road: start, send, wait, decode; a server that gave no reply,
+ * or has not ended 3 s after it, is stopped. */
 int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,
                  JxrReply *reply, char *error, int errorSize);
 

@@ -66,12 +66,9 @@ TEST_F(OldShellRun, SlotsNamesFlagsTemplateAndReply)
     for (auto &c : cases) {
         std::string title = "Old row " + std::to_string(++row);
         SCOPED_TRACE(title);
-        Strings slots = c.customisedCheck ? CustomisedRequest(title, dir, c.customisedCheck)
-                                          : PlainRequest(title, dir);
-        for (auto &change : c.slots)
-            slots[change.first] = change.second;
         ServedRequest run;
-        ASSERT_TRUE(run.Answer(slots, title.c_str(), c.names, c.fClick));
+        ASSERT_TRUE(run.Answer(RequestWith(title, dir, c.customisedCheck, c.slots), title.c_str(),
+                               c.names, c.fClick));
         EXPECT_EQ(seenFlags, c.flags);
         EXPECT_EQ(seenTemplate, MAKEINTRESOURCEA(c.templateId));
         EXPECT_FALSE(run.client.nullReply);

@@ -1,6 +1,6 @@
 // Requests served end to end on the new shell: the server's loop on its own
-// thread, a client window on another, the real WM_DROPFILES transport and
-// the platform's dialog driven as a user would.
+// thread, a client window on another, the real transports and the
+// platform's dialog driven as a user would.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <mutex>
@@ -46,12 +46,9 @@ TEST_F(DialogRuns, SlotsNamesAndReply)
     for (auto &c : cases) {
         std::string title = "Row " + std::to_string(++row);
         SCOPED_TRACE(title);
-        Strings slots = c.customisedCheck ? CustomisedRequest(title, dir, c.customisedCheck)
-                                          : PlainRequest(title, dir);
-        for (auto &change : c.slots)
-            slots[change.first] = change.second;
         ServedRequest run;
-        ASSERT_TRUE(run.Answer(slots, title.c_str(), c.names, c.fClick));
+        ASSERT_TRUE(run.Answer(RequestWith(title, dir, c.customisedCheck, c.slots), title.c_str(),
+                               c.names, c.fClick));
         EXPECT_FALSE(run.client.nullReply);
         EXPECT_EQ(run.client.reply, c.reply);
         run.ExpectEndedNormally();

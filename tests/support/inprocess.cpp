@@ -156,3 +156,15 @@ std::vector<std::string> CustomisedRequest(const std::string &title, const std::
     slots[JXR_SLOT_NOTE] = "1\nA note";
     return slots;
 }
+
+std::vector<std::string> RequestWith(const std::string &title, const std::string &directory,
+                                     const char *customisedCheck,
+                                     const std::vector<std::pair<int, std::string>> &changes)
+{
+    std::vector<std::string> slots = customisedCheck
+                                     ? CustomisedRequest(title, directory, customisedCheck)
+                                     : PlainRequest(title, directory);
+    for (auto &change : changes)
+        slots[change.first] = change.second;
+    return slots;
+}

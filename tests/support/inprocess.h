@@ -1,7 +1,7 @@
 // Client and server in one process: the server's WinMain on a thread of
 // its own, a client window on another, and request and reply travelling
 // between them as WM_DROPFILES, whose drop handles are valid on every
-// thread of the process.
+// thread of the process, or as WM_COPYDATA blocks.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -53,6 +53,11 @@ std::vector<std::string> PlainRequest(const std::string &title, const std::strin
 // shown in the given state, two workbooks, a label and a note.
 std::vector<std::string> CustomisedRequest(const std::string &title, const std::string &directory,
                                            const char *checkState);
+// The plain request (customisedCheck null) or the customised one, with
+// some slots changed.
+std::vector<std::string> RequestWith(const std::string &title, const std::string &directory,
+                                     const char *customisedCheck,
+                                     const std::vector<std::pair<int, std::string>> &changes);
 
 // A server and a client for one request.
 struct ServedRequest {
