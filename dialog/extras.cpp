@@ -27,12 +27,10 @@ void UseParentFont(HWND dialog)
 void UseNoteFont(HWND dialog)
 {
     HFONT font = CreateFontIndirectA(&lfNoteFont);
-    if (font && !SetPropA(dialog, PROP_NOTE_FONT, font)) {
-        DeleteObject(font);
-        return;
-    }
-    if (font)
+    if (font && SetPropA(dialog, PROP_NOTE_FONT, font))
         SendDlgItemMessageA(dialog, IDC_NOTE, WM_SETFONT, (WPARAM)font, 0);
+    else if (font)
+        DeleteObject(font);
 }
 
 void ReleaseNoteFont(HWND dialog)
