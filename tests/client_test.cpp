@@ -119,7 +119,7 @@ TEST(RequestBuilder, RefusesWhatTheWireCannotCarry)
     }
 }
 
-HDROP ReplyOf(std::initializer_list<const char *> strings)
+HDROP ReplyOf(const std::vector<const char *> &strings)
 {
     HDROP list = DropListCreate(POINT{0, 0}, 0, 0);
     for (const char *s : strings)
@@ -127,33 +127,33 @@ HDROP ReplyOf(std::initializer_list<const char *> strings)
     return list;
 }
 
-TEST(ReplyDecoding, CancelSingleAndMultiSelect)
+// What the client reads of a reply list after a single-select and after a
+// multi-select request: the numbers, the directory, the files.
+TEST(ReplyDecoding, NumbersDirectoryAndFiles)
 {
-    JxrReply reply;
-    HDROP empty = ReplyOf({});
-    ASSERT_TRUE(JxrDecodeReply(empty, 0, &reply));
-    EXPECT_EQ(reply.count, 0);
-    EXPECT_EQ(reply.fileCount, 0);
-    DragFinish(empty);
-
-    HDROP single = ReplyOf({"1", "2", "C:\\DATA\\A.TXT"});
-    ASSERT_TRUE(JxrDecodeReply(single, 0, &reply));
-    EXPECT_EQ(reply.checkState, 1);
-    EXPECT_EQ(reply.filterIndex, 2);
-    EXPECT_EQ(reply.directory, nullptr);
-    ASSERT_EQ(reply.fileCount, 1);
-    EXPECT_STREQ(reply.files[0], "C:\\DATA\\A.TXT");
-    JxrReplyFree(&reply);
-    DragFinish(single);
-
-    HDROP multi = ReplyOf({"0", "1", "C:\\", "C:\\\\A.TXT", "C:\\\\B.TXT"});
-    ASSERT_TRUE(JxrDecodeReply(multi, 1, &reply));
-    EXPECT_EQ(reply.count, 5);
-    EXPECT_STREQ(reply.directory, "C:\\");
-    ASSERT_EQ(reply.fileCount, 2);
-    EXPECT_STREQ(reply.files[1], "C:\\\\B.TXT");
-    JxrReplyFree(&reply);
-    DragFinish(multi);
+    struct {
+        std::vector<const char *> strings;
+        int multi, checkState, filterIndex;
+        const char *directory;
+        std::vector<std::string> files;
+    } cases[] = {
+        {{}, 0, 0, 0, nullptr, {}},
+        {{"1", "2", "C:\\DATA\\A.TXT"}, 0, 1, 2, nullptr, {"C:\\DATA\\A.TXT"}},
+        {{"0", "1", "C:\\", "C:\\\\A.TXT", "C:\\\\B.TXT"}, 1, 0, 1, "C:\\",
+         {"C:\\\\A.TXT", "C:\\\\B.TXT"}},
+    };
+    for (auto &c : cases) {
+        HDROP list = ReplyOf(c.strings);
+        JxrReply reply;
+        ASSERT_TRUE(JxrDecodeReply(list, c.multi, &reply));
+        EXPECT_EQ(reply.count, (int)c.strings.size());
+        EXPECT_EQ(reply.checkState, c.checkState);
+        EXPECT_EQ(reply.filterIndex, c.filterIndex);
+        EXPECT_STREQ(reply.directory, c.directory);
+        EXPECT_EQ(std::vector<std::string>(reply.files, reply.files + reply.fileCount), c.files);
+        JxrReplyFree(&reply);
+        DragFinish(list);
+    }
 }
 
 // A stand-in for the server's frame window, in this process.

@@ -149,45 +149,36 @@ TEST(WorkbookList, MalformedListsAreReadSafely)
 
 // ---- Check box, label and note texts.
 
-TEST(ExtraControls, CheckBoxShownAndCheckedFromTheRequest)
+// The check box shown and checked only when the request asks (its state 2
+// checks it, not indeterminate), the captions, and the note's text.
+TEST(ExtraControls, CheckBoxLabelAndNoteFromTheRequest)
 {
-    CustomRequest request;
-    request.showCheckBox = 1;
-    request.checkState = 2;
-    request.checkBoxText = "Save as text";
-    request.label = "&Workbooks:";
-    DialogRun run(request);
-    run.Run([](HWND dialog) {
-        HWND checkBox = CustomControl(dialog, IDC_CHECKBOX);
-        EXPECT_TRUE(IsWindowVisible(checkBox));
-        EXPECT_EQ(SendMessageA(checkBox, BM_GETCHECK, 0, 0), BST_CHECKED) << "not indeterminate";
-        EXPECT_EQ(TextOf(checkBox), "Save as text");
-        EXPECT_EQ(TextOf(CustomControl(dialog, IDC_LABEL)), "&Workbooks:");
-    });
-}
-
-TEST(ExtraControls, CheckBoxStaysHiddenAndClearWhenNotAskedFor)
-{
-    DialogRun run(CustomRequest{});
-    run.Run([](HWND dialog) {
-        HWND checkBox = CustomControl(dialog, IDC_CHECKBOX);
-        ASSERT_NE(checkBox, nullptr);
-        EXPECT_FALSE(IsWindowVisible(checkBox));
-        EXPECT_EQ(SendMessageA(checkBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    });
-}
-
-TEST(ExtraControls, NoteShowsTheRequestsText)
-{
-    CustomRequest request;
-    request.hasNote = true;
-    request.note = "Pick a workbook or type a name.";
-    DialogRun run(request);
-    run.Run([](HWND dialog) {
-        HWND note = CustomControl(dialog, IDC_NOTE);
-        EXPECT_TRUE(IsWindowVisible(note));
-        EXPECT_EQ(TextOf(note), "Pick a workbook or type a name.");
-    });
+    struct { int show, state; const char *note; bool visible; LRESULT check; } cases[] = {
+        {1, 2, "Pick a workbook or type a name.", true, BST_CHECKED},
+        {0, 0, nullptr, false, BST_UNCHECKED},
+    };
+    for (auto &c : cases) {
+        CustomRequest request;
+        request.showCheckBox = c.show;
+        request.checkState = c.state;
+        request.checkBoxText = "Save as text";
+        request.label = "&Workbooks:";
+        request.hasNote = c.note != nullptr;
+        request.note = c.note ? c.note : "";
+        DialogRun run(request);
+        run.Run([&](HWND dialog) {
+            HWND checkBox = CustomControl(dialog, IDC_CHECKBOX);
+            HWND note = CustomControl(dialog, IDC_NOTE);
+            EXPECT_EQ(IsWindowVisible(checkBox) != 0, c.visible);
+            EXPECT_EQ(SendMessageA(checkBox, BM_GETCHECK, 0, 0), c.check);
+            EXPECT_EQ(TextOf(checkBox), "Save as text");
+            EXPECT_EQ(TextOf(CustomControl(dialog, IDC_LABEL)), "&Workbooks:");
+            if (c.note) {
+                EXPECT_TRUE(IsWindowVisible(note));
+                EXPECT_EQ(TextOf(note), c.note);
+            }
+        });
+    }
 }
 
 // ---- Taking a workbook into the file name box.

@@ -42,78 +42,46 @@ HDROP Append(HDROP list, const char *text)
     return grown;
 }
 
-TEST(DropListCreate, AnsiHeaderKeepsFieldsAsPassed)
+// Lists made and grown: the header as passed (fWide not reduced to 0 or
+// 1), the block exactly as long as its strings with their NULs and a final
+// NUL (a wide character two bytes), and the strings read back in order
+// with the shell's own DragQueryFileA, which converts a wide list to ANSI.
+// An empty text leaves the list as read.
+TEST(DropList, MadeGrownAndReadBack)
 {
-    HDROP list = DropListCreate(POINT{-5, 7}, 3, 0);
-    ASSERT_NE(list, nullptr);
-    std::vector<BYTE> b = Bytes(list);
-    ASSERT_EQ(b.size(), 21u);
-    EXPECT_EQ(Field(b, 0), 20u);
-    EXPECT_EQ((LONG)Field(b, 4), -5);
-    EXPECT_EQ((LONG)Field(b, 8), 7);
-    EXPECT_EQ(Field(b, 12), 3u);
-    EXPECT_EQ(Field(b, 16), 0u);
-    EXPECT_EQ(b[20], 0);
-    EXPECT_EQ(GlobalFlags((HGLOBAL)list) & GMEM_DISCARDED, 0u);
-    DragFinish(list);
-}
-
-TEST(DropListCreate, WideHeaderIsNotReducedToOne)
-{
-    HDROP list = DropListCreate(POINT{0, 0}, 0, 2);
-    ASSERT_NE(list, nullptr);
-    std::vector<BYTE> b = Bytes(list);
-    ASSERT_EQ(b.size(), 22u);
-    EXPECT_EQ(Field(b, 16), 2u);
-    EXPECT_EQ(b[20], 0);
-    EXPECT_EQ(b[21], 0);
-    DragFinish(list);
-}
-
-TEST(DropListAppend, AnsiGrowsByTextAndNul)
-{
-    HDROP list = Append(DropListCreate(POINT{0, 0}, 0, 0), "abc");
-    std::vector<BYTE> b = Bytes(list);
-    ASSERT_EQ(b.size(), 25u);
-    EXPECT_EQ(std::string((char *)b.data() + 20, 3), "abc");
-    EXPECT_EQ(b[23], 0);
-    EXPECT_EQ(b[24], 0);
-    EXPECT_EQ(Field(b, 0), 20u);
-    DragFinish(list);
-}
-
-TEST(DropListAppend, TextsReadBackInOrder)
-{
-    HDROP list = DropListCreate(POINT{0, 0}, 0, 0);
-    for (const char *t : {"first", "C:\\DATA\\A.TXT", "3"})
-        list = Append(list, t);
-    EXPECT_EQ(ReadAll(list), (std::vector<std::string>{"first", "C:\\DATA\\A.TXT", "3"}));
-    EXPECT_EQ(Bytes(list).size(), 20u + 6 + 14 + 2 + 1);
-    DragFinish(list);
-}
-
-TEST(DropListAppend, WideGrowsByTwoPerCharacterPlusFour)
-{
-    HDROP list = DropListCreate(POINT{0, 0}, 0, 1);
-    list = DropListAppend(list, L"wide");
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(Bytes(list).size(), 20u + 2 * 4 + 4);
-    list = DropListAppend(list, L"xyz");
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(Bytes(list).size(), 30u + 2 * 3 + 4);
-    // DragQueryFileA converts a wide list to ANSI.
-    EXPECT_EQ(ReadAll(list), (std::vector<std::string>{"wide", "xyz"}));
-    DragFinish(list);
-}
-
-TEST(DropListAppend, EmptyTextLeavesContentsAsRead)
-{
-    HDROP list = Append(DropListCreate(POINT{0, 0}, 0, 0), "one");
-    list = Append(list, "");
-    EXPECT_EQ(ReadAll(list), std::vector<std::string>{"one"});
-    list = Append(list, "two");
-    EXPECT_EQ(ReadAll(list), (std::vector<std::string>{"one", "two"}));
-    DragFinish(list);
+    struct {
+        POINT point;
+        BOOL fNC, fWide;
+        std::vector<std::string> texts;
+        size_t size;
+        std::vector<std::string> read;
+    } cases[] = {
+        {{-5, 7}, 3, 0, {}, 21, {}},
+        {{0, 0}, 0, 2, {}, 22, {}},
+        {{0, 0}, 0, 0, {"abc"}, 25, {"abc"}},
+        {{0, 0}, 0, 0, {"first", "C:\\DATA\\A.TXT", "3"}, 20 + 6 + 14 + 2 + 1,
+         {"first", "C:\\DATA\\A.TXT", "3"}},
+        {{0, 0}, 0, 1, {"wide", "xyz"}, 20 + 2 * 5 + 2 * 4 + 2, {"wide", "xyz"}},
+        {{0, 0}, 0, 0, {"one", "", "two"}, 20 + 4 + 4 + 1, {"one", "two"}},
+    };
+    for (auto &c : cases) {
+        HDROP list = DropListCreate(c.point, c.fNC, c.fWide);
+        for (const std::string &text : c.texts)
+            list = c.fWide ? DropListAppend(list, std::wstring(text.begin(), text.end()).c_str())
+                           : Append(list, text.c_str());
+        ASSERT_NE(list, nullptr);
+        std::vector<BYTE> b = Bytes(list);
+        ASSERT_EQ(b.size(), c.size) << c.texts.size();
+        EXPECT_EQ(Field(b, 0), 20u);
+        EXPECT_EQ((LONG)Field(b, 4), c.point.x);
+        EXPECT_EQ((LONG)Field(b, 8), c.point.y);
+        EXPECT_EQ(Field(b, 12), (DWORD)c.fNC);
+        EXPECT_EQ(Field(b, 16), (DWORD)c.fWide);
+        EXPECT_EQ(b.back() | b[b.size() - 1 - (c.fWide != 0)], 0);
+        EXPECT_EQ(ReadDropList(list), c.read);
+        EXPECT_EQ(GlobalFlags((HGLOBAL)list) & GMEM_DISCARDED, 0u);
+        DragFinish(list);
+    }
 }
 
 TEST(DropListAppend, CallerContinuesWithReturnedHandle)

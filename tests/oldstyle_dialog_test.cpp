@@ -23,35 +23,27 @@ CustomRequest MultiSelect()
 
 // ---- The note.
 
-TEST(OldStyleNote, MultiSelectTemplateKeepsItsNoteOrTakesTheRequests)
+// The note shows in both templates: the request's text, or the template's
+// own (the multi-select template's hint, the single-select one's nothing).
+TEST(OldStyleNote, TheRequestsTextOrTheTemplatesShows)
 {
-    DialogRun kept(MultiSelect());
-    kept.Run([](HWND dialog) {
-        HWND note = GetDlgItem(dialog, IDC_NOTE);
-        EXPECT_TRUE(IsWindowVisible(note));
-        EXPECT_EQ(TextOf(note), kMultiNote);
-    });
-
-    CustomRequest request = MultiSelect();
-    request.hasNote = true;
-    request.note = "Hold Ctrl for several workbooks.";
-    DialogRun replaced(request);
-    replaced.Run([](HWND dialog) {
-        HWND note = GetDlgItem(dialog, IDC_NOTE);
-        EXPECT_TRUE(IsWindowVisible(note));
-        EXPECT_EQ(TextOf(note), "Hold Ctrl for several workbooks.");
-    });
-}
-
-TEST(OldStyleNote, SingleSelectTemplateShowsItsEmptyNote)
-{
-    DialogRun run(CustomRequest{});
-    run.Run([](HWND dialog) {
-        HWND note = GetDlgItem(dialog, IDC_NOTE);
-        ASSERT_NE(note, nullptr);
-        EXPECT_TRUE(IsWindowVisible(note));
-        EXPECT_EQ(TextOf(note), "");
-    });
+    struct { bool fMulti; const char *note, *shown; } cases[] = {
+        {true, nullptr, kMultiNote},
+        {true, "Hold Ctrl for several workbooks.", "Hold Ctrl for several workbooks."},
+        {false, nullptr, ""},
+        {false, "A note", "A note"},
+    };
+    for (auto &c : cases) {
+        CustomRequest request = c.fMulti ? MultiSelect() : CustomRequest{};
+        request.hasNote = c.note != nullptr;
+        request.note = c.note ? c.note : "";
+        DialogRun run(request);
+        run.Run([&](HWND dialog) {
+            HWND note = GetDlgItem(dialog, IDC_NOTE);
+            EXPECT_TRUE(IsWindowVisible(note)) << c.shown;
+            EXPECT_EQ(TextOf(note), c.shown);
+        });
+    }
 }
 
 HFONT NoteFont(HWND dialog)
