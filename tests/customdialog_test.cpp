@@ -234,58 +234,36 @@ TEST(TakingAWorkbook, ClearsTheFileListSelection)
 
 // ---- The check box state the user confirms.
 
-struct Confirmed {
-    BOOL result;
-    int checkState;
-};
-
-// Shows the dialog, clicks the check box clicks times, then OK or Cancel.
-Confirmed Confirm(CustomRequest request, int clicks, bool ok)
-{
-    TempFolder folder({});
-    request.showCheckBox = 1;
-    request.initialDir = folder.path;
-    DialogRun run(request);
-    run.Run([&](HWND dialog) {
-        for (int i = 0; i < clicks; ++i)
-            ASSERT_TRUE(ClickButton(CustomControl(dialog, IDC_CHECKBOX)));
-        ASSERT_TRUE(TypeFileName(dialog, "chosen.xls"));
-        if (ok)
-            PressOk(dialog);
-        else
-            PressCancel(dialog);
-    });
-    return {run.result, run.extras.nCheckState};
-}
-
+// The state left at OK is recorded (a request's 2 confirmed as 1); a
+// cancel leaves the record as the request made it.
 TEST(CheckState, TheStateLeftAtOkIsRecorded)
 {
-    for (bool save : {false, true}) {
-        SCOPED_TRACE(save ? "Save dialog" : "Open dialog");
+    struct { bool save; int state, clicks; bool ok; int recorded; } cases[] = {
+        {false, 0, 1, true, 1}, {false, 2, 1, true, 0}, {false, 2, 0, true, 1},
+        {true, 0, 1, true, 1},  {true, 2, 1, true, 0},  {true, 2, 0, true, 1},
+        {false, 2, 1, false, 2},
+    };
+    TempFolder folder({});
+    for (auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.save) + std::to_string(c.state) + std::to_string(c.clicks));
         CustomRequest request;
-        request.save = save;
-        Confirmed checked = Confirm(request, 1, true);
-        EXPECT_TRUE(checked.result);
-        EXPECT_EQ(checked.checkState, 1);
-
-        request.checkState = 2;
-        Confirmed cleared = Confirm(request, 1, true);
-        EXPECT_TRUE(cleared.result);
-        EXPECT_EQ(cleared.checkState, 0);
-
-        Confirmed kept = Confirm(request, 0, true);
-        EXPECT_TRUE(kept.result);
-        EXPECT_EQ(kept.checkState, 1) << "a request's 2 is confirmed as 1";
+        request.save = c.save;
+        request.checkState = c.state;
+        request.showCheckBox = 1;
+        request.initialDir = folder.path;
+        DialogRun run(request);
+        run.Run([&](HWND dialog) {
+            for (int i = 0; i < c.clicks; ++i)
+                ASSERT_TRUE(ClickButton(CustomControl(dialog, IDC_CHECKBOX)));
+            ASSERT_TRUE(TypeFileName(dialog, "chosen.xls"));
+            if (c.ok)
+                PressOk(dialog);
+            else
+                PressCancel(dialog);
+        });
+        EXPECT_EQ(run.result, (BOOL)c.ok);
+        EXPECT_EQ(run.extras.nCheckState, c.recorded);
     }
-}
-
-TEST(CheckState, CancelLeavesTheRecordAlone)
-{
-    CustomRequest request;
-    request.checkState = 2;
-    Confirmed cancelled = Confirm(request, 1, false);
-    EXPECT_FALSE(cancelled.result);
-    EXPECT_EQ(cancelled.checkState, 2);
 }
 
 // ---- Centring, help and the context menu.
