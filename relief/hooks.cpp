@@ -68,16 +68,7 @@ LRESULT CALLBACK ReliefCbtHookProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(row.hook, code, wParam, lParam);
 }
 
-void InstallAtFirstMessage(HWND window, WNDPROC reliefProc)
-{
-    pendingProc = reliefProc;
-    pendingWindow = window;
-    if (!pendingHook)
-        pendingHook = SetWindowsHookExA(WH_CALLWNDPROC, OneShotHookProc,
-                                        ReliefState.hookInstance, GetCurrentThreadId());
-}
-
-LRESULT CALLBACK OneShotHookProc(int code, WPARAM wParam, LPARAM lParam)
+static LRESULT CALLBACK OneShotHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CallNextHookEx(pendingHook, code, wParam, lParam);
     if (code != HC_ACTION || ((const CWPSTRUCT *)lParam)->hwnd != pendingWindow)
@@ -91,4 +82,13 @@ LRESULT CALLBACK OneShotHookProc(int code, WPARAM wParam, LPARAM lParam)
     if (ReliefState.reliefOn && QueryDialogLook(window))
         InstallSubclass(window, reliefProc);
     return result;
+}
+
+void InstallAtFirstMessage(HWND window, WNDPROC reliefProc)
+{
+    pendingProc = reliefProc;
+    pendingWindow = window;
+    if (!pendingHook)
+        pendingHook = SetWindowsHookExA(WH_CALLWNDPROC, OneShotHookProc,
+                                        ReliefState.hookInstance, GetCurrentThreadId());
 }
