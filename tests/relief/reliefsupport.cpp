@@ -2,6 +2,8 @@
 #include "reliefsupport.h"
 #include <gtest/gtest.h>
 #include <winternl.h>
+#include <map>
+#include <vector>
 #include "relief/state.h"
 
 // The atom table belongs to the whole Wine session: a test that stops
@@ -115,4 +117,100 @@ int IdentifyCode(HWND window)
     if (answer == 666)
         code = SendMessageA(window, 0x1943, 0, (LPARAM)&answer);
     return answer == 1 ? (int)code : 0;
+}
+
+static std::vector<message> recorded;
+static std::map<HWND, WNDPROC> next[3];     // UNDER, OVER, PARENT
+static std::map<HWND, bool> shown;          // visible when the recorder came
+
+// Queries that relief painting sends itself are not recorded.
+static bool Recorded(UINT msg, int role)
+{
+    if (role == PARENT)
+        return msg == WM_COMMAND;
+    if (role == OVER)
+        return msg == WM_STYLECHANGED || msg == WM_NCDESTROY;
+    static const UINT quiet[] = {BM_GETSTATE, WM_GETFONT, WM_GETTEXT, WM_GETTEXTLENGTH,
+                                 WM_STYLECHANGING, WM_STYLECHANGED};
+    for (UINT q : quiet)
+        if (msg == q)
+            return false;
+    return true;
+}
+
+static void Note(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    bool hidden = role == UNDER ? shown[window] && !IsWindowVisible(window)
+                : role == OVER && msg == WM_STYLECHANGED
+                      && !(((STYLESTRUCT *)lParam)->styleNew & WS_VISIBLE);
+    bool marked = msg == WM_NCDESTROY && GetPropA(window, "RlfNew") && GetPropA(window, "RlfD");
+    recorded.push_back({msg, role | (hidden ? HIDDEN : 0) | (marked ? MARKED : 0),
+                        role == PARENT ? wParam : 0});
+}
+
+// Over a relief procedure WM_NCDESTROY is recorded once the procedures
+// below have run, so that the marks tell when they were removed.
+static LRESULT Record(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC proc = next[role >> 1][window];
+    if (role == OVER && msg == WM_NCDESTROY) {
+        LRESULT result = CallWindowProcA(proc, window, msg, wParam, lParam);
+        Note(role, window, msg, wParam, lParam);
+        return result;
+    }
+    if (Recorded(msg, role))
+        Note(role, window, msg, wParam, lParam);
+    return CallWindowProcA(proc, window, msg, wParam, lParam);
+}
+
+static LRESULT CALLBACK Under(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    return Record(UNDER, w, m, wp, lp);
+}
+static LRESULT CALLBACK Over(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    return Record(OVER, w, m, wp, lp);
+}
+static LRESULT CALLBACK Parent(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    return Record(PARENT, w, m, wp, lp);
+}
+
+static void Install(HWND window, int role, WNDPROC proc)
+{
+    next[role >> 1][window] = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)proc);
+}
+void RecordUnder(HWND window)
+{
+    shown[window] = IsWindowVisible(window);
+    Install(window, UNDER, Under);
+}
+void RecordOver(HWND window) { Install(window, OVER, Over); }
+void RecordParent(HWND parent) { Install(parent, PARENT, Parent); }
+
+static std::string Describe(const message &m)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%s%s%s %04x",
+             m.flags & UNDER ? "under" : m.flags & OVER ? "over" : "parent",
+             m.flags & HIDDEN ? " hidden" : "", m.flags & MARKED ? " marked" : "", m.msg);
+    return m.flags & PARENT ? text + (" " + std::to_string(m.wParam)) : text;
+}
+
+void ForgetMessages()
+{
+    recorded.clear();
+}
+
+void CheckSequence(const message *expected, const std::string &context, const char *file,
+                   int line)
+{
+    std::string want, got;
+    for (; expected->msg; ++expected)
+        want += Describe(*expected) + "; ";
+    for (const message &m : recorded)
+        got += Describe(m) + "; ";
+    recorded.clear();
+    if (want != got)
+        ADD_FAILURE_AT(file, line) << context << "\n  expected: " << want << "\n  got:      " << got;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <functional>
+#include <string>
 #include "support/testsupport.h"
 
 // Live GDI objects of this process, counted in its GDI handle table
@@ -40,3 +41,26 @@ struct Worker {
 // The identity code a relief procedure answers for the window, or 0 when
 // none answers either identify message.
 int IdentifyCode(HWND window);
+
+// A message as a recording procedure saw it, in the manner of Wine's
+// tests/msg.c: UNDER a relief procedure (what it forwards, HIDDEN when a
+// window visible at the start was not visible then), OVER it (the style changes it makes, as a
+// subclass above sees them, and WM_NCDESTROY once the procedures below
+// ran, MARKED while "RlfNew" and "RlfD" were still set), or at the PARENT
+// (WM_COMMAND, its wParam compared).
+enum { UNDER = 1, OVER = 2, PARENT = 4, HIDDEN = 8, MARKED = 16 };
+struct message {
+    UINT msg;
+    int flags;
+    WPARAM wParam;
+};
+// The recording procedures, put over or under what the window has now.
+void RecordUnder(HWND window);
+void RecordOver(HWND window);
+void RecordParent(HWND parent);
+void ForgetMessages();
+// Compares what was recorded since the last check with the sequence
+// (ended by a zero message), printing both on a mismatch.
+#define ok_sequence(seq, context) CheckSequence(seq, context, __FILE__, __LINE__)
+void CheckSequence(const message *expected, const std::string &context, const char *file,
+                   int line);
