@@ -51,8 +51,9 @@ static void OnCreateWindow(HWND window, const CREATESTRUCTA *cs, DWORD flags)
     }
     if (!(flags & RELIEF_AUTO_CONTROLS))
         return;
-    HWND parent = cs->hwndParent;
-    if (IsReliefParent(parent) || (parent && IsReliefParent(GetParent(parent))))
+    // A popup's hwndParent is its owner: it has no relief parent.
+    HWND parent = cs->style & WS_CHILD ? cs->hwndParent : NULL;
+    if (IsReliefParent(parent) || IsReliefParent(ParentOf(parent)))
         SubclassControl(window, RELIEF_ALL, 1, parent);
 }
 

@@ -26,11 +26,27 @@ static void RemoveReliefMark(HWND window, ATOM atom)
         RemovePropA(window, MAKEINTATOM(atom));
 }
 
+// The atom of "RlfNew" as windows were marked with it, kept past the
+// library's termination, which deletes the atoms: a window that outlives
+// the library still forwards to the procedure it saved.
+static ATOM savedProcAtom;
+
+static ATOM SavedProcAtom(void)
+{
+    return ReliefState.atomNew ? ReliefState.atomNew : savedProcAtom;
+}
+
 static WNDPROC GetSavedProc(HWND window)
 {
-    if (!window || !ReliefState.atomNew)
+    if (!window || !SavedProcAtom())
         return NULL;
-    return (WNDPROC)GetPropA(window, MAKEINTATOM(ReliefState.atomNew));
+    return (WNDPROC)GetPropA(window, MAKEINTATOM(SavedProcAtom()));
+}
+
+static void SaveProc(HWND window, WNDPROC proc)
+{
+    savedProcAtom = ReliefState.atomNew;
+    SetPropA(window, MAKEINTATOM(savedProcAtom), (HANDLE)proc);
 }
 
 // Without a saved procedure the class's system procedure stands in, and is
@@ -45,7 +61,7 @@ WNDPROC GetPreviousProc(HWND window, int classIndex)
     if (!previous)
         previous = classIndex == RCLASS_DIALOG ? DefDlgProcA : DefWindowProcA;
     if (ReliefState.atomNew)
-        SetPropA(window, MAKEINTATOM(ReliefState.atomNew), (HANDLE)previous);
+        SaveProc(window, previous);
     return previous;
 }
 
@@ -66,29 +82,44 @@ LRESULT ForwardInvisibly(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, in
     return result;
 }
 
+// The class index of a relief procedure, or -1.
+static int ReliefProcClass(WNDPROC proc)
+{
+    for (int row = 0; row < RCLASS_COUNT; ++row)
+        if (proc == ReliefState.ClassProcTable[row].subclassProc)
+            return row;
+    return proc == DialogFrameProc ? RCLASS_DIALOG : -1;
+}
+
+// A relief procedure is never saved as a window's previous one: it would
+// forward to itself.
 void InstallSubclass(HWND window, WNDPROC reliefProc)
 {
     for (ATOM ReliefRecord::*mark : subclassMarks)
         if (HasReliefMark(window, ReliefState.*mark))
             return;
+    if (ReliefProcClass((WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC)) >= 0)
+        return;
     LONG_PTR previous = SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)reliefProc);
     if (previous)
-        SetPropA(window, MAKEINTATOM(ReliefState.atomNew), (HANDLE)previous);
+        SaveProc(window, (WNDPROC)previous);
 }
 
 // The window procedure stays: nothing reaches it after WM_NCDESTROY.
 static LRESULT ForwardNcDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex)
 {
     LRESULT result = ForwardMessage(window, msg, wParam, lParam, classIndex);
-    RemoveReliefMark(window, ReliefState.atomNew);
+    RemoveReliefMark(window, SavedProcAtom());
     RemoveReliefMark(window, ReliefState.atomD);
     return result;
 }
 
-// A sender that passes no LONG still gets the code.
+// The LONG is written only for a sender of the window's own thread: the
+// message is not marshalled, so another process's pointer means nothing
+// here. A sender that passes no LONG still gets the code.
 LRESULT AnswerIdentify(HWND, UINT, WPARAM, LPARAM lParam, int classIndex)
 {
-    if (lParam)
+    if (lParam && InSendMessageEx(NULL) == ISMEX_NOSEND)
         *(LONG *)lParam = 1;
     return RELIEF_ID_BUTTON + classIndex;
 }
@@ -98,6 +129,10 @@ LRESULT ReliefDispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
 {
     if (msg == WM_NCDESTROY)
         return ForwardNcDestroy(window, msg, wParam, lParam, classIndex);
+    // A window that outlives the library paints nothing with its freed
+    // brushes and answers for nothing.
+    if (!ReliefState.reliefOn)
+        return ForwardMessage(window, msg, wParam, lParam, classIndex);
     // "RlfD" is read only for the procedure's own messages: every other
     // message is forwarded either way, and each read is a property lookup.
     for (const ReliefMessage *row = table; row->handle; ++row)
@@ -122,27 +157,34 @@ BOOL IsClass(HWND window, const char *className)
     return lstrcmpA(name, className) == 0;
 }
 
+// The ClassTable row of the window's class among those selected, or -1.
+static int ClassRowOf(HWND window, WORD classes)
+{
+    char name[CLASS_NAME_SIZE];
+    ReadClassName(window, name);
+    for (int row = 0; row < RCLASS_COUNT; ++row)
+        if ((ClassTable[row].classMask & classes) && !lstrcmpA(name, ClassTable[row].className))
+            return row;
+    return -1;
+}
+
 BOOL SubclassControl(HWND window, WORD classes, WORD atCreation, HWND parent)
 {
     if (GetSavedProc(window))
         return FALSE;
-    char name[CLASS_NAME_SIZE];
-    ReadClassName(window, name);
-    for (int row = 0; row < RCLASS_COUNT; ++row) {
-        if (!(ClassTable[row].classMask & classes) || lstrcmpA(name, ClassTable[row].className))
-            continue;
-        DWORD style = (DWORD)GetWindowLongA(window, GWL_STYLE);
-        if (!ClassTable[row].filter(window, style, classes, atCreation, parent))
-            return FALSE;
-        // After termination the procedure is null: admitted, nothing installed.
-        WNDPROC reliefProc = ReliefState.ClassProcTable[row].subclassProc;
-        if (reliefProc && atCreation == 1 && ReliefState.platform == 16)
-            InstallAtFirstMessage(window, reliefProc);
-        else if (reliefProc)
-            InstallSubclass(window, reliefProc);
-        return TRUE;
-    }
-    return FALSE;
+    int row = ClassRowOf(window, classes);
+    if (row < 0)
+        return FALSE;
+    DWORD style = (DWORD)GetWindowLongA(window, GWL_STYLE);
+    if (!ClassTable[row].filter(window, style, classes, atCreation, parent))
+        return FALSE;
+    // After termination the procedure is null: admitted, nothing installed.
+    WNDPROC reliefProc = ReliefState.ClassProcTable[row].subclassProc;
+    if (reliefProc && atCreation == 1 && ReliefState.platform == 16)
+        InstallAtFirstMessage(window, reliefProc);
+    else if (reliefProc)
+        InstallSubclass(window, reliefProc);
+    return TRUE;
 }
 
 // Asks the window through both identify messages; TRUE when a relief
@@ -157,11 +199,19 @@ static BOOL IdentifyAnswered(HWND window)
 }
 
 // A mark that no relief procedure answers for is stale: it is dropped and
-// the window subclassed anew.
+// the window subclassed anew, but only while the window runs the procedure
+// saved under it or its class's own. Over an application's procedure that
+// swallows the identify messages, a relief procedure installed again would
+// save that one and forward in a circle through it.
 static void SubclassChild(HWND window, WORD classes, HWND parent)
 {
-    if (GetSavedProc(window)) {
+    WNDPROC saved = GetSavedProc(window);
+    if (saved) {
         if (HasReliefMark(window, ReliefState.atomD) || IdentifyAnswered(window))
+            return;
+        WNDPROC current = (WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC);
+        int row = ClassRowOf(window, classes);
+        if (current != saved && (row < 0 || current != ReliefState.ClassProcTable[row].systemProc))
             return;
         RemoveReliefMark(window, ReliefState.atomNew);
     }
@@ -178,15 +228,6 @@ BOOL ReliefSubclassDialog(HWND dialog, WORD classes)
             SubclassChild(grand, classes, child);
     }
     return TRUE;
-}
-
-// The class index of a relief procedure, or -1.
-static int ReliefProcClass(WNDPROC proc)
-{
-    for (int row = 0; row < RCLASS_COUNT; ++row)
-        if (proc == ReliefState.ClassProcTable[row].subclassProc)
-            return row;
-    return proc == DialogFrameProc ? RCLASS_DIALOG : -1;
 }
 
 // A relief procedure that is current is taken out; one that sits under
@@ -210,9 +251,10 @@ BOOL UnsubclassTree(HWND window)
     return TRUE;
 }
 
+// A window marked "RlfD" is no relief parent.
 BOOL IsReliefParent(HWND window)
 {
-    if (!GetSavedProc(window))
+    if (!GetSavedProc(window) || HasReliefMark(window, ReliefState.atomD))
         return FALSE;
     return ReliefState.winVersion < WINVER_395
         || !(GetWindowLongA(window, GWL_STYLE) & DS_3DLOOK);
@@ -228,5 +270,6 @@ BOOL QueryDialogLook(HWND window)
 
 HWND ParentOf(HWND window)
 {
-    return GetParent(window);
+    return window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)
+        ? GetAncestor(window, GA_PARENT) : NULL;
 }

@@ -182,10 +182,10 @@ static void PaintFieldBorder(HWND control, int hasCaret, int classIndex)
     if (style & WS_VSCROLL)
         sides &= ~EDGE_RIGHT;
     int jointCut = -1;      // the simple combo edit field's bottom, this much short
-    HWND target = GetParent(control);
+    HWND target = ParentOf(control);
     if (target && IsComboPart(control, target, hasCaret)) {
         HWND combo = target;
-        target = GetParent(combo);
+        target = ParentOf(combo);
         if (!hasCaret) {
             sides &= ~EDGE_TOP;
             w.top++;
@@ -345,10 +345,11 @@ LRESULT CALLBACK ReliefListBoxProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     return ReliefDispatch(window, msg, wParam, lParam, RCLASS_LISTBOX, listBoxMessages);
 }
 
-// A combo box answers the identify messages even when marked "RlfD".
+// A combo box answers the identify messages even when marked "RlfD" (not
+// once the library is down).
 LRESULT CALLBACK ReliefComboBoxProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == RM_IDENTIFY || msg == RM_IDENTIFY_ALT)
+    if (ReliefState.reliefOn && (msg == RM_IDENTIFY || msg == RM_IDENTIFY_ALT))
         return AnswerIdentify(window, msg, wParam, lParam, RCLASS_COMBOBOX);
     return ReliefDispatch(window, msg, wParam, lParam, RCLASS_COMBOBOX, comboBoxMessages);
 }

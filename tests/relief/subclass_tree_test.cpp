@@ -1,7 +1,7 @@
 // Relief windows whatever the version: what each relief procedure forwards
 // and answers, marks set and removed, dialog trees subclassed and released,
-// the colour messages of dialogs, the one-shot hook and the control ring in
-// the parent's update region.
+// the colour messages of dialogs, the hooks, and the control ring in the
+// parent's update region.
 #include <gtest/gtest.h>
 #include <string>
 #include "reliefsupport.h"
@@ -18,132 +18,238 @@ struct Library {
     ~Library() { ReliefUnregister(Self()); }
 };
 
-HWND Window(const char *cls, DWORD style, HWND parent, int x = 0, int y = 0, int w = 80, int h = 40)
+HWND Window(const char *cls, DWORD style, HWND parent, int x = 0, int y = 0, int w = 80,
+            int h = 40)
 {
     return CreateWindowExA(0, cls, "x", style | (parent ? WS_CHILD : WS_POPUP), x, y, w, h,
                            parent, nullptr, nullptr, nullptr);
 }
 
-bool Marked(HWND window, const char *name) { return GetPropA(window, name) != nullptr; }
-
-// Recording procedures put under (Inner) or over (Outer) a relief
-// procedure, one window at a time: they log the identify messages they see
-// and, at WM_NCDESTROY, the marks left after the procedures below them ran.
-std::string seen;
-WNDPROC innerNext, outerNext;
-
-LRESULT Record(WNDPROC next, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+WNDPROC ProcOf(HWND window) { return (WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC); }
+HANDLE Mark(HWND window, const char *name) { return GetPropA(window, name); }
+WNDPROC SystemProc(int classIndex)
 {
-    if (msg == RM_IDENTIFY || msg == RM_IDENTIFY_ALT)
-        seen += "identify ";
-    LRESULT result = CallWindowProcA(next, window, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY)
-        seen += std::string("ncdestroy New=") + (Marked(window, "RlfNew") ? "1" : "0")
-              + " D=" + (Marked(window, "RlfD") ? "1" : "0") + " ";
-    return result;
+    return classIndex == RCLASS_DIALOG ? ReliefState.dialogSystemProc
+                                       : ReliefState.ClassProcTable[classIndex].systemProc;
 }
 
-LRESULT CALLBACK Inner(HWND w, UINT m, WPARAM wp, LPARAM lp) { return Record(innerNext, w, m, wp, lp); }
-LRESULT CALLBACK Outer(HWND w, UINT m, WPARAM wp, LPARAM lp) { return Record(outerNext, w, m, wp, lp); }
+// The six relief procedures, one window class each.
+const struct ReliefClass {
+    const char *cls;
+    DWORD style;
+    int classIndex, code;
+    HWND Make(HWND parent = nullptr) const
+    {
+        return Window(classIndex == RCLASS_DIALOG ? kDialogAtom : cls, style, parent);
+    }
+    WNDPROC Proc() const
+    {
+        return classIndex == RCLASS_DIALOG ? DialogFrameProc
+                                           : ReliefState.ClassProcTable[classIndex].subclassProc;
+    }
+} kClasses[] = {
+    {"Button", BS_CHECKBOX, RCLASS_BUTTON, RELIEF_ID_BUTTON},
+    {"ListBox", 0, RCLASS_LISTBOX, RELIEF_ID_LISTBOX},
+    {"Edit", 0, RCLASS_EDIT, RELIEF_ID_EDIT},
+    {"ComboBox", CBS_DROPDOWNLIST, RCLASS_COMBOBOX, RELIEF_ID_COMBOBOX},
+    {"Static", SS_LEFT, RCLASS_STATIC, RELIEF_ID_STATIC},
+    {"#32770", 0, RCLASS_DIALOG, RELIEF_ID_DIALOG},
+};
 
-WNDPROC Subclass(HWND window, WNDPROC proc)
+const message kNothing[] = {{0, 0, 0}};
+const message kBothForwarded[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY_ALT, UNDER, 0}, {0, 0, 0}};
+
+// RM_IDENTIFY sent from another thread, while this one answers it.
+LONG IdentifyFromAnotherThread(HWND window, LRESULT *code)
 {
-    return (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)proc);
+    LONG answer = RELIEF_NO_ANSWER;
+    TestThread sender;
+    sender.Start([&] { *code = SendMessageA(window, RM_IDENTIFY, 0, (LPARAM)&answer); });
+    while (!sender.Join(0))
+        PumpWait(5);
+    return answer;
 }
 
-// Every relief procedure: its identify answer, whether the previous
-// procedure sees the query first, and its answer once marked "RlfD".
+// Every relief procedure: its identify answer, written through the
+// sender's pointer only for its own thread; whether the previous procedure
+// sees the query first; its answer once marked "RlfD"; the class's
+// procedure saved when none was; a window subclassed once; both marks
+// removed only after the procedures below have seen WM_NCDESTROY.
 TEST(ReliefProcedures, IdentifyForwardAndReleaseTheirMarks)
 {
     Library library;
-    const struct {
-        const char *cls;
-        DWORD style;
-        int classIndex, code;
-        bool previousSees, answersDisabled;
-    } cases[] = {
-        {"Button", BS_CHECKBOX, RCLASS_BUTTON, RELIEF_ID_BUTTON, false, false},
-        {"ListBox", 0, RCLASS_LISTBOX, RELIEF_ID_LISTBOX, false, false},
-        {"Edit", 0, RCLASS_EDIT, RELIEF_ID_EDIT, true, false},
-        {"ComboBox", CBS_DROPDOWNLIST, RCLASS_COMBOBOX, RELIEF_ID_COMBOBOX, false, true},
-        {"Static", SS_LEFT, RCLASS_STATIC, RELIEF_ID_STATIC, false, false},
-        {"#32770", 0, RCLASS_DIALOG, RELIEF_ID_DIALOG, false, false},
-    };
-    for (const auto &c : cases) {
-        HWND window = Window(c.cls == std::string("#32770") ? kDialogAtom : c.cls, c.style, nullptr);
-        innerNext = Subclass(window, Inner);
-        WNDPROC proc = c.classIndex == RCLASS_DIALOG ? DialogFrameProc
-                                                     : ReliefState.ClassProcTable[c.classIndex].subclassProc;
-        InstallSubclass(window, proc);
-        seen.clear();
-        EXPECT_EQ(IdentifyCode(window), c.code) << c.cls;
-        EXPECT_EQ(seen, c.previousSees ? "identify " : "") << c.cls;
+    const message editForwards[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY, UNDER, 0}, {0, 0, 0}};
+    const message destroyed[] = {{WM_DESTROY, UNDER, 0}, {WM_NCDESTROY, UNDER | MARKED, 0},
+                                 {WM_NCDESTROY, OVER, 0}, {0, 0, 0}};
+    for (const ReliefClass &c : kClasses) {
+        const std::string what = c.cls;
+        HWND window = c.Make(), bare = c.Make();
+        RecordUnder(window);
+        InstallSubclass(window, c.Proc());
+        EXPECT_EQ(IdentifyCode(window), c.code) << what;
+        LRESULT code = 0;
+        EXPECT_EQ(IdentifyFromAnotherThread(window, &code), RELIEF_NO_ANSWER) << what;
+        EXPECT_EQ(code, c.code) << what;
+        ok_sequence(c.classIndex == RCLASS_EDIT ? editForwards : kNothing, what);
         InstallSubclass(window, DefWindowProcA);
-        EXPECT_EQ((WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC), proc) << c.cls << ": subclassed once";
+        EXPECT_FALSE(SubclassControl(window, RELIEF_ALL, 0, nullptr)) << what;
+        EXPECT_EQ(ProcOf(window), c.Proc()) << what << ": subclassed once";
 
         SetPropA(window, "RlfD", (HANDLE)1);
-        seen.clear();
-        EXPECT_EQ(IdentifyCode(window), c.answersDisabled ? c.code : 0) << c.cls << " marked RlfD";
-        EXPECT_EQ(seen, c.answersDisabled ? "" : "identify identify ") << c.cls << " forwards both";
+        bool answers = c.classIndex == RCLASS_COMBOBOX;
+        EXPECT_EQ(IdentifyCode(window), answers ? c.code : 0) << what << " marked RlfD";
+        ok_sequence(answers ? kNothing : kBothForwarded, what + " marked RlfD");
 
-        outerNext = Subclass(window, Outer);    // an application's, over the relief procedure
-        seen.clear();
+        SetWindowLongPtrA(bare, GWLP_WNDPROC, (LONG_PTR)c.Proc());
+        SendMessageA(bare, WM_NULL, 0, 0);
+        EXPECT_EQ(Mark(bare, "RlfNew"), (HANDLE)SystemProc(c.classIndex)) << what << ": fallback";
+        DestroyWindow(bare);
+        RecordOver(window);     // an application's, over the relief procedure
         DestroyWindow(window);
-        EXPECT_EQ(seen, "ncdestroy New=1 D=1 ncdestroy New=0 D=0 ") << c.cls;
+        ok_sequence(destroyed, what + " destroyed");
     }
 }
 
-// Two levels below a dialog are subclassed; a live relief child is left as
-// it is, a stale mark is renewed.
-TEST(SubclassDialog, TwoLevelsAndStaleMarks)
+// Windows that outlive the library forward every message to the procedure
+// they saved, and paint nothing of their own.
+TEST(ReliefProcedures, OutlivingTheLibraryForwardEverything)
+{
+    ASSERT_TRUE(ReliefRegister(Self()));
+    HWND parent = Window("#32770", 0, nullptr), windows[6];
+    for (int i = 0; i < 6; ++i) {
+        windows[i] = kClasses[i].Make(parent);
+        RecordUnder(windows[i]);
+        InstallSubclass(windows[i], kClasses[i].Proc());
+    }
+    ReliefUnregister(Self());
+    const message forwarded[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY_ALT, UNDER, 0},
+                                 {WM_PAINT, UNDER, 0}, {0, 0, 0}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(IdentifyCode(windows[i]), 0) << kClasses[i].cls;
+        SendMessageA(windows[i], WM_PAINT, 0, 0);
+        ok_sequence(forwarded, kClasses[i].cls);
+    }
+    DestroyWindow(parent);
+    ForgetMessages();
+}
+
+// ReliefSubclassDialog, run twice, by what each child carries: the first
+// two levels below the dialog are subclassed; a stale mark on a window
+// running its class's procedure is renewed; a live relief child, one
+// marked "RlfD", one answering RM_IDENTIFY_ALT alone, one whose
+// application procedure swallows the identify messages, and one running a
+// relief procedure without a mark keep what they have.
+WNDPROC staticProc, swallowNext;
+LRESULT CALLBACK AnswersAltOnly(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m != RM_IDENTIFY_ALT)
+        return CallWindowProcA(staticProc, w, m, wp, lp);
+    *(LONG *)lp = 1;
+    return RELIEF_ID_STATIC;
+}
+LRESULT CALLBACK Swallows(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    return m == RM_IDENTIFY || m == RM_IDENTIFY_ALT ? 0 : CallWindowProcA(swallowNext, w, m, wp, lp);
+}
+
+TEST(SubclassDialog, WhatEachChildCarries)
 {
     Library library;
+    staticProc = SystemProc(RCLASS_STATIC);
     HWND dialog = Window(kDialogAtom, 0, nullptr, 0, 0, 300, 200);
-    HWND level1 = Window("Static", SS_LEFT, dialog), container = Window("#32770", 0, dialog);
-    HWND level2 = Window("Static", SS_LEFT, container), level3 = Window("Static", SS_LEFT, level2);
-    HWND live = Window("Static", SS_LEFT, dialog), stale = Window("Static", SS_LEFT, dialog);
-    InstallSubclass(live, ReliefStaticProc);
-    HANDLE liveSaved = GetPropA(live, "RlfNew");
-    SetPropA(stale, "RlfNew", (HANDLE)DefWindowProcA);
-
+    HWND level1 = Window("#32770", 0, dialog), level2 = Window("#32770", 0, level1);
+    enum Setup { PLAIN, LIVE, STALE, RELEASED, ALT_ONLY, SWALLOWED, UNMARKED };
+    const struct { Setup setup; HWND parent; bool renewed; } cases[] = {
+        {PLAIN, dialog, true}, {PLAIN, level1, true}, {PLAIN, level2, false},
+        {LIVE, dialog, true}, {STALE, dialog, true}, {RELEASED, dialog, false},
+        {ALT_ONLY, dialog, false}, {SWALLOWED, dialog, false}, {UNMARKED, dialog, false},
+    };
+    struct { HWND window; WNDPROC proc; HANDLE saved; } before[9];
+    for (int i = 0; i < 9; ++i) {
+        HWND w = Window("Static", SS_LEFT, cases[i].parent);
+        switch (cases[i].setup) {
+        case PLAIN: break;
+        case LIVE: InstallSubclass(w, ReliefStaticProc); break;
+        case STALE: SetPropA(w, "RlfNew", (HANDLE)DefWindowProcA); break;
+        case RELEASED: SetPropA(w, "RlfNew", (HANDLE)staticProc); SetPropA(w, "RlfD", (HANDLE)1); break;
+        case ALT_ONLY:
+            SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)AnswersAltOnly);
+            SetPropA(w, "RlfNew", (HANDLE)AnswersAltOnly);
+            break;
+        case SWALLOWED:
+            InstallSubclass(w, ReliefStaticProc);
+            swallowNext = (WNDPROC)SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)Swallows);
+            break;
+        case UNMARKED: SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)ReliefStaticProc); break;
+        }
+        before[i] = {w, ProcOf(w), Mark(w, "RlfNew")};
+    }
     EXPECT_TRUE(ReliefSubclassDialog(dialog, RELIEF_ALL));
-    EXPECT_EQ(IdentifyCode(level1), RELIEF_ID_STATIC);
-    EXPECT_EQ(IdentifyCode(level2), RELIEF_ID_STATIC);
-    EXPECT_EQ(IdentifyCode(level3), 0) << "three levels down";
-    EXPECT_EQ(GetPropA(live, "RlfNew"), liveSaved) << "not subclassed again";
-    EXPECT_EQ(IdentifyCode(stale), RELIEF_ID_STATIC) << "stale mark renewed";
-    EXPECT_NE(GetPropA(stale, "RlfNew"), (HANDLE)DefWindowProcA);
+    EXPECT_TRUE(ReliefSubclassDialog(dialog, RELIEF_ALL));
+    for (int i = 0; i < 9; ++i) {
+        HWND w = before[i].window;
+        bool renewed = cases[i].renewed;
+        EXPECT_EQ(ProcOf(w), renewed ? ReliefStaticProc : before[i].proc) << "case " << i;
+        EXPECT_EQ(Mark(w, "RlfNew"), renewed ? (HANDLE)staticProc : before[i].saved) << "case " << i;
+    }
     DestroyWindow(dialog);
 }
 
-// Relief procedures that are current are taken out; one under an
-// application's subclass is switched to forwarding.
+// UnsubclassTree takes relief procedures that are current out at every
+// depth, combo parts included; one under an application's subclass is
+// switched to forwarding, as is a window with a foreign mark ending in
+// "New". Every foreign mark refuses the install.
 TEST(SubclassDialog, TreeReleasedOrSwitchedToForwarding)
 {
     Library library;
     HWND dialog = Window(kDialogAtom, 0, nullptr, 0, 0, 300, 200);
-    HWND edit = Window("Edit", 0, dialog), text = Window("Static", SS_LEFT, dialog);
-    WNDPROC dialogProc = (WNDPROC)GetWindowLongPtrA(dialog, GWLP_WNDPROC);
-    WNDPROC textProc = (WNDPROC)GetWindowLongPtrA(text, GWLP_WNDPROC);
+    HWND edit = Window("Edit", 0, dialog), level1 = Window("#32770", 0, dialog);
+    HWND combo = Window("ComboBox", CBS_SIMPLE, dialog, 0, 0, 80, 80);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    HWND released[] = {dialog, Window("Static", SS_LEFT, level1), info.hwndItem, info.hwndList};
+    WNDPROC procs[4];
+    for (int i = 0; i < 4; ++i)
+        procs[i] = ProcOf(released[i]);
+    const struct { const char *mark; bool forwards; } marks[] = {
+        {"Rlf", false}, {"RlfL", false}, {"RlfH", false}, {"RlfLNew", true}, {"RlfHNew", true},
+    };
+    HWND marked[5];
+    for (int i = 0; i < 5; ++i) {
+        marked[i] = Window("Static", SS_LEFT, dialog);
+        SetPropA(marked[i], marks[i].mark, (HANDLE)1);
+    }
     InstallSubclass(dialog, DialogFrameProc);
+    InstallSubclass(info.hwndItem, ReliefEditProc);
+    InstallSubclass(info.hwndList, ReliefListBoxProc);
     ReliefSubclassDialog(dialog, RELIEF_ALL);
-    outerNext = Subclass(edit, Outer);
+    RecordOver(edit);
 
     EXPECT_TRUE(UnsubclassTree(dialog));
-    EXPECT_EQ((WNDPROC)GetWindowLongPtrA(dialog, GWLP_WNDPROC), dialogProc);
-    EXPECT_EQ((WNDPROC)GetWindowLongPtrA(text, GWLP_WNDPROC), textProc);
-    EXPECT_FALSE(Marked(dialog, "RlfNew") || Marked(text, "RlfNew"));
-    EXPECT_EQ((WNDPROC)GetWindowLongPtrA(edit, GWLP_WNDPROC), Outer);
-    EXPECT_TRUE(Marked(edit, "RlfD"));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ProcOf(released[i]), procs[i]) << "window " << i;
+        EXPECT_EQ(Mark(released[i], "RlfNew"), nullptr) << "window " << i;
+    }
+    EXPECT_TRUE(Mark(edit, "RlfD"));
     EXPECT_EQ(IdentifyCode(edit), 0) << "the edit's relief procedure forwards everything";
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(ProcOf(marked[i]), SystemProc(RCLASS_STATIC)) << marks[i].mark << " refuses";
+        EXPECT_EQ(Mark(marked[i], "RlfD") != nullptr, marks[i].forwards) << marks[i].mark;
+    }
     DestroyWindow(dialog);
+    ForgetMessages();
 }
 
-// The colour messages of a relief dialog: the dialog procedure's own brush
-// wins; for TRUE or FALSE its previous procedure is asked the relief colour
-// message, then the library answers; kinds the library does not colour end
-// in the default handling unless the relief message gives a brush.
-HBRUSH ownBrush = (HBRUSH)GetStockObject(GRAY_BRUSH), reliefMessageBrush = (HBRUSH)GetStockObject(DKGRAY_BRUSH);
+// The colour messages of a relief dialog: a "#32770" dialog procedure's
+// own brush wins; for TRUE or FALSE, or without a dialog procedure of
+// that class, the previous procedure is asked the relief colour message
+// and then the library answers; a "#32770" window without a dialog
+// procedure gets the library's answer at once. Kinds the library does not
+// colour end in the default handling unless the relief message gives a
+// brush.
+HBRUSH ownBrush = (HBRUSH)GetStockObject(GRAY_BRUSH);
+HBRUSH reliefMessageBrush = (HBRUSH)GetStockObject(DKGRAY_BRUSH);
 INT_PTR dialogAnswer;
 bool answerReliefMessage;
 std::string asked;
@@ -167,57 +273,91 @@ INT_PTR CALLBACK ColourDialog(HWND dialog, UINT msg, WPARAM, LPARAM)
 TEST(DialogFrameProc, ColourMessages)
 {
     Library library;
-    HWND dialog = Window(kDialogAtom, 0, nullptr);
+    HWND dialog = Window(kDialogAtom, 0, nullptr), bare = Window(kDialogAtom, 0, nullptr);
+    HWND other = Window("Static", 0, nullptr);
     SetWindowLongPtrA(dialog, DWLP_DLGPROC, (LONG_PTR)ColourDialog);
-    InstallSubclass(dialog, DialogFrameProc);
+    for (HWND window : {dialog, bare, other}) {
+        RecordUnder(window);
+        InstallSubclass(window, DialogFrameProc);
+    }
     HBRUSH face = ReliefState.BrushTable[SYSCLR_BTNFACE];
+    const UINT off = RM_CTLCOLOR_OFFSET;
     const struct {
+        HWND window;
         UINT msg;
         INT_PTR dialogAnswer;
         bool answerRelief;
         HBRUSH result;
         const char *asked;
+        int forwards;   // 1: the relief message; 2: also the colour message itself
     } cases[] = {
-        {WM_CTLCOLORBTN, (INT_PTR)ownBrush, false, ownBrush, "colour "},
-        {WM_CTLCOLORBTN, TRUE, false, face, "colour relief "},
-        {WM_CTLCOLORSTATIC, FALSE, false, face, "colour relief "},
-        {WM_CTLCOLORSTATIC, FALSE, true, reliefMessageBrush, "colour relief "},
-        {WM_CTLCOLOREDIT, FALSE, false, nullptr, "colour relief colour "},
-        {WM_CTLCOLORSCROLLBAR, FALSE, true, reliefMessageBrush, "colour relief "},
+        {dialog, WM_CTLCOLORBTN, (INT_PTR)ownBrush, false, ownBrush, "colour ", 0},
+        {dialog, WM_CTLCOLORBTN, TRUE, false, face, "colour relief ", 1},
+        {dialog, WM_CTLCOLORSTATIC, FALSE, false, face, "colour relief ", 1},
+        {dialog, WM_CTLCOLORSTATIC, FALSE, true, reliefMessageBrush, "colour relief ", 1},
+        {dialog, WM_CTLCOLOREDIT, FALSE, false, nullptr, "colour relief colour ", 2},
+        {dialog, WM_CTLCOLORSCROLLBAR, FALSE, true, reliefMessageBrush, "colour relief ", 1},
+        {bare, WM_CTLCOLORBTN, FALSE, false, face, "", 0},
+        {other, WM_CTLCOLORDLG, FALSE, false, face, "", 1},
     };
     HDC dc = GetDC(dialog);
     for (const auto &c : cases) {
         dialogAnswer = c.dialogAnswer;
         answerReliefMessage = c.answerRelief;
         asked.clear();
-        HBRUSH got = (HBRUSH)SendMessageA(dialog, c.msg, (WPARAM)dc, (LPARAM)dialog);
+        HBRUSH got = (HBRUSH)SendMessageA(c.window, c.msg, (WPARAM)dc, (LPARAM)dialog);
         if (c.result) {
             EXPECT_EQ(got, c.result) << "message " << std::hex << c.msg;
         } else {
             EXPECT_NE(got, face) << "message " << std::hex << c.msg << ": default handling";
         }
         EXPECT_EQ(asked, c.asked) << "message " << std::hex << c.msg;
+        const message forwards[] = {{c.msg + off, UNDER, 0}, {c.msg, UNDER, 0}, {0, 0, 0}};
+        const message none[] = {{0, 0, 0}}, relief[] = {forwards[0], {0, 0, 0}};
+        ok_sequence(c.forwards == 2 ? forwards : c.forwards ? relief : none, "message " + std::to_string(c.msg));
     }
     ReleaseDC(dialog, dc);
-    DestroyWindow(dialog);
+    for (HWND window : {dialog, bare, other})
+        DestroyWindow(window);
+    ForgetMessages();
 }
 
-// A second window armed while one is pending replaces it; each is
-// subclassed at most once.
-TEST(OneShotHook, SecondArmedWindowReplacesThePendingOne)
+// The one-shot hook: a second window armed while one is pending replaces
+// it; the hook fires only at the pending window's first message,
+// subclasses it once and is gone.
+ImportPatch *setHookPatch, *unhookPatch;
+int hooksSet, hooksRemoved;
+HHOOK WINAPI CountSetHook(int id, HOOKPROC proc, HINSTANCE instance, DWORD thread)
+{
+    hooksSet += id == WH_CALLWNDPROC;
+    return setHookPatch->Original<decltype(&SetWindowsHookExA)>()(id, proc, instance, thread);
+}
+BOOL WINAPI CountUnhook(HHOOK hook)
+{
+    ++hooksRemoved;
+    return unhookPatch->Original<decltype(&UnhookWindowsHookEx)>()(hook);
+}
+
+TEST(OneShotHook, FiresOnceForThePendingWindowAndGoes)
 {
     Library library;
+    ImportPatch set("user32.dll", "SetWindowsHookExA", (void *)CountSetHook);
+    ImportPatch unhook("user32.dll", "UnhookWindowsHookEx", (void *)CountUnhook);
+    setHookPatch = &set, unhookPatch = &unhook;
     HWND first = Window("Static", SS_LEFT, nullptr), second = Window("Static", SS_LEFT, nullptr);
-    WNDPROC system = (WNDPROC)GetWindowLongPtrA(second, GWLP_WNDPROC);
     InstallAtFirstMessage(first, ReliefStaticProc);
     InstallAtFirstMessage(second, ReliefStaticProc);
+    SendMessageA(first, WM_NULL, 0, 0);
+    EXPECT_EQ(ProcOf(second), SystemProc(RCLASS_STATIC)) << "not yet: a message to another window";
     for (int i = 0; i < 2; ++i) {
-        SendMessageA(first, WM_NULL, 0, 0);
         SendMessageA(second, WM_NULL, 0, 0);
+        SendMessageA(first, WM_NULL, 0, 0);
     }
     EXPECT_EQ(IdentifyCode(first), 0);
     EXPECT_EQ(IdentifyCode(second), RELIEF_ID_STATIC);
-    EXPECT_EQ((WNDPROC)GetPropA(second, "RlfNew"), system) << "subclassed once";
+    EXPECT_EQ(Mark(second, "RlfNew"), (HANDLE)SystemProc(RCLASS_STATIC)) << "subclassed once";
+    EXPECT_EQ(hooksSet, 1);
+    EXPECT_EQ(hooksRemoved, 1) << "no hook left behind";
     DestroyWindow(first);
     DestroyWindow(second);
 }
@@ -234,7 +374,7 @@ TEST(CbtHook, RowOutlivingTheLibraryOnlyPassesCallsOn)
     worker.Run([] {
         HWND dialog = Window(kDialogAtom, 0, nullptr);
         EXPECT_NE(dialog, nullptr);
-        EXPECT_NE((WNDPROC)GetWindowLongPtrA(dialog, GWLP_WNDPROC), DialogFrameProc);
+        EXPECT_NE(ProcOf(dialog), DialogFrameProc);
         DestroyWindow(dialog);
         ReliefRegister(Self());
         ReliefUnregister(Self());   // removes the row, and the library again
@@ -242,8 +382,36 @@ TEST(CbtHook, RowOutlivingTheLibraryOnlyPassesCallsOn)
     EXPECT_EQ(ReliefState.hookCount, 0);
 }
 
+// The hook follows parents, never owners: a control is handed to the
+// filters when its parent or grandparent is a relief window not marked
+// "RlfD"; a popup owned by a relief dialog, and a child of a dialog that
+// declined the look but is owned by a relief dialog, are left alone.
+TEST(CbtHook, ParentsNotOwners)
+{
+    Library library;
+    ASSERT_TRUE(ReliefAutoSubclass(Self()));
+    HWND dialog = Window(kDialogAtom, 0, nullptr), released = Window(kDialogAtom, 0, nullptr);
+    HWND declined = CreateWindowExA(0, kDialogAtom, "", WS_POPUP | DS_3DLOOK, 0, 0, 80, 40,
+                                    dialog, nullptr, nullptr, nullptr);
+    ASSERT_EQ(IdentifyCode(dialog), RELIEF_ID_DIALOG);
+    ASSERT_EQ(IdentifyCode(declined), 0);
+    SetPropA(released, "RlfD", (HANDLE)1);
+    const struct { HWND parent; DWORD style; bool subclassed; } cases[] = {
+        {dialog, WS_CHILD, true}, {Window("#32770", 0, dialog), WS_CHILD, true},
+        {dialog, WS_POPUP, false}, {declined, WS_CHILD, false}, {released, WS_CHILD, false},
+    };
+    for (const auto &c : cases) {
+        HWND edit = CreateWindowExA(0, "Edit", "", c.style, 0, 0, 40, 20, c.parent, nullptr,
+                                    nullptr, nullptr);
+        EXPECT_EQ(IdentifyCode(edit) != 0, c.subclassed) << "case " << &c - cases;
+        DestroyWindow(edit);
+    }
+    for (HWND window : {declined, dialog, released})
+        DestroyWindow(window);
+}
+
 // The ring a control leaves in its parent, read back as the parent's
-// update region.
+// update region; a popup has none in its owner.
 RECT UpdateBox(HWND parent)
 {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -258,8 +426,11 @@ TEST(ControlRing, InvalidatedForPendingChangesAndValidated)
 {
     HWND parent = Window("#32770", WS_VISIBLE, nullptr, 0, 0, 200, 150);
     HWND edit = Window("Edit", WS_VISIBLE, parent, 20, 30, 60, 40);
-    HWND scrolled = Window("ListBox", WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL, parent, 100, 30, 60, 40);
+    HWND scrolled = Window("ListBox", WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL,
+                           parent, 100, 30, 60, 40);
     HWND hidden = Window("Edit", 0, parent, 20, 90, 60, 20);
+    HWND popup = CreateWindowExA(0, "Edit", "", WS_POPUP | WS_VISIBLE, 20, 30, 60, 40, parent,
+                                 nullptr, nullptr, nullptr);
     const struct {
         HWND control;
         UINT flags;
@@ -273,6 +444,7 @@ TEST(ControlRing, InvalidatedForPendingChangesAndValidated)
         {edit, SWP_NOMOVE, 50, 25, {19, 29, 81, 71}},
         {scrolled, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE, 0, 0, {99, 29, 162, 71}},
         {hidden, SWP_SHOWWINDOW, 0, 0, {0, 0, 0, 0}},
+        {popup, SWP_NOSIZE, 0, 0, {0, 0, 0, 0}},
     };
     for (const auto &c : cases) {
         ValidateRect(parent, nullptr);
@@ -289,6 +461,7 @@ TEST(ControlRing, InvalidatedForPendingChangesAndValidated)
     EXPECT_FALSE(PtInRegion(region, 99, 29) || PtInRegion(region, 161, 70) || PtInRegion(region, 130, 50));
     EXPECT_TRUE(PtInRegion(region, 98, 29) && PtInRegion(region, 162, 50));
     DeleteObject(region);
+    DestroyWindow(popup);
     DestroyWindow(parent);
 }
 
