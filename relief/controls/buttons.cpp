@@ -22,7 +22,8 @@
 #define PAINT_GLYPH         0x04    // the glyph; the group box
 #define PAINT_FOCUS         0x08    // the focus rectangle, by inversion (= BST_FOCUS)
 #define PAINT_BACKGROUND    0x10    // the parent's button brush over the client area
-#define PAINT_CAPTION_AREA  0x20    // group box: the parent repaints the caption band
+                                    // (a group box's caption band)
+#define PAINT_CAPTION_AREA  0x20    // group box: the caption band is repainted
 
 // What a painter is given: a DC of the button's client area with the
 // button's font and the parent's button brush selected and the clip
@@ -149,7 +150,9 @@ static void PaintCheckBox(const ButtonPaint *p)
 
 // The caption sits 4 pixels in on the top edge; the frame line runs through
 // its middle, a shadow ring with a highlight ring one pixel right and down.
-// A caption change only has the parent repaint the caption band.
+// A caption change has the caption band repainted, by the parent and by the
+// group box itself, which fills it first: a parent that clips its children
+// paints nothing there.
 static void PaintGroupBox(const ButtonPaint *p)
 {
     if (!(p->flags & (PAINT_TEXT | PAINT_GLYPH)))
@@ -165,14 +168,16 @@ static void PaintGroupBox(const ButtonPaint *p)
         MeasureLabelText(dc, "X", &unused, &cy);
     }
     RECT text = {client->left + 4, client->top, client->left + 4 + cx + 4, client->top + cy};
+    RECT band = {text.left, text.top, client->right, text.bottom};
     if (p->flags & PAINT_CAPTION_AREA) {
-        HWND parent = GetParent(p->button);
-        RECT band = {text.left, text.top, client->right, text.bottom};
-        MapWindowPoints(p->button, parent, (POINT *)&band, 2);
-        if (parent)
-            InvalidateRect(parent, &band, TRUE);
+        HWND parent = ParentOf(p->button);
+        HWND target = parent ? parent : p->button;
+        MapWindowPoints(p->button, target, (POINT *)&band, 2);
+        RedrawWindow(target, &band, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return;
     }
+    if (p->flags & PAINT_BACKGROUND)
+        PatFillRect(dc, &band);
     RECT frame = {client->left, client->top + cy / 2, client->right - 1, client->bottom - 1};
     PaintEdge(dc, &frame, SYSCLR_BTNSHADOW, SYSCLR_BTNSHADOW, EDGE_ALL);
     OffsetRect(&frame, 1, 1);
@@ -280,6 +285,9 @@ static void PaintButton(HWND button, HDC dc, UINT flags)
     if ((flags & PAINT_BACKGROUND) && BUTTON_KIND(style) != BS_GROUPBOX)
         PatFillRect(dc, &p.client);
     p.state = (UINT)SendMessageA(button, BM_GETSTATE, 0, 0);
+    // The background wipes the focus rectangle: it is drawn again, or not at all.
+    if (flags & PAINT_BACKGROUND)
+        p.flags = (flags & ~PAINT_FOCUS) | (p.state & BST_FOCUS);
     ButtonPainter paint = buttonKinds[BUTTON_KIND(style)].paint;
     if (paint)
         paint(&p);
@@ -310,15 +318,15 @@ static LRESULT RepaintAfter(HWND button, UINT msg, WPARAM wParam, LPARAM lParam,
     return result;
 }
 
-// Every kind but the group box is painted on the parent's brush, so that a
-// repaint neither leaves stale pixels nor inverts the focus twice.
+// Every kind is painted on the parent's brush (the group box its caption
+// band), so that a repaint neither leaves stale pixels nor inverts the
+// focus twice. WM_PRINTCLIENT paints the same into the DC given.
 static LRESULT OnButtonPaint(HWND button, UINT, WPARAM wParam, LPARAM, int)
 {
     PAINTSTRUCT ps;
     HDC dc = wParam ? (HDC)wParam : BeginPaint(button, &ps);
-    UINT state = (UINT)SendMessageA(button, BM_GETSTATE, 0, 0);
     if (dc && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE))
-        PaintButton(button, dc, (state & BST_FOCUS) | PAINT_BACKGROUND | PAINT_GLYPH | PAINT_TEXT);
+        PaintButton(button, dc, PAINT_BACKGROUND | PAINT_GLYPH | PAINT_TEXT);
     if (!wParam && dc)
         EndPaint(button, &ps);
     return 0;
@@ -358,6 +366,7 @@ static LRESULT OnButtonSetState(HWND button, UINT msg, WPARAM wParam, LPARAM lPa
 
 static const ReliefMessage buttonMessages[] = {
     {WM_PAINT, WM_PAINT, OnButtonPaint},
+    {WM_PRINTCLIENT, WM_PRINTCLIENT, OnButtonPaint},
     {WM_SETFOCUS, WM_SETFOCUS, OnButtonSetFocus},
     {WM_KILLFOCUS, WM_KILLFOCUS, OnButtonKillFocus},
     {WM_ENABLE, WM_ENABLE, OnButtonEnable},

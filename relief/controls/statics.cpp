@@ -118,18 +118,22 @@ static void PaintStatic(HWND control, HDC dc)
     RestoreDC(dc, saved);
 }
 
-// Enabling or disabling repaints at once, in the new colour.
-static LRESULT OnStaticEnable(HWND control, UINT, WPARAM, LPARAM, int)
+// Enabling or disabling repaints at once, in the new colour. The system's
+// procedure still sees the message, invisible, and notifies the parent of
+// an SS_NOTIFY static.
+static LRESULT OnStaticEnable(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, int)
 {
+    LRESULT result = ForwardInvisibly(control, msg, wParam, lParam, RCLASS_STATIC);
     HDC dc = GetDC(control);
     if (dc) {
         ClipToClient(control, dc);
         PaintStatic(control, dc);
         ReleaseDC(control, dc);
     }
-    return 0;
+    return result;
 }
 
+// WM_PRINTCLIENT paints the same into the DC given.
 static LRESULT OnStaticPaint(HWND control, UINT, WPARAM wParam, LPARAM, int)
 {
     PAINTSTRUCT ps;
@@ -145,6 +149,7 @@ static LRESULT OnStaticPaint(HWND control, UINT, WPARAM wParam, LPARAM, int)
 
 static const ReliefMessage staticMessages[] = {
     {WM_PAINT, WM_PAINT, OnStaticPaint},
+    {WM_PRINTCLIENT, WM_PRINTCLIENT, OnStaticPaint},
     {WM_ENABLE, WM_ENABLE, OnStaticEnable},
     {RM_IDENTIFY_ALT, RM_IDENTIFY, AnswerIdentify},
     {0, 0, NULL},

@@ -131,7 +131,7 @@ static bool Recorded(UINT msg, int role)
     if (role == OVER)
         return msg == WM_STYLECHANGED || msg == WM_NCDESTROY;
     static const UINT quiet[] = {BM_GETSTATE, WM_GETFONT, WM_GETTEXT, WM_GETTEXTLENGTH,
-                                 WM_STYLECHANGING, WM_STYLECHANGED};
+                                 WM_STYLECHANGING, WM_STYLECHANGED, WM_IME_SETCONTEXT};
     for (UINT q : quiet)
         if (msg == q)
             return false;
@@ -180,10 +180,16 @@ static void Install(HWND window, int role, WNDPROC proc)
 {
     next[role >> 1][window] = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)proc);
 }
+// A window subclassed already gets the recorder as its saved procedure.
 void RecordUnder(HWND window)
 {
     shown[window] = IsWindowVisible(window);
-    Install(window, UNDER, Under);
+    if (HANDLE saved = GetPropA(window, "RlfNew")) {
+        next[0][window] = (WNDPROC)saved;
+        SetPropA(window, "RlfNew", (HANDLE)Under);
+    } else {
+        Install(window, UNDER, Under);
+    }
 }
 void RecordOver(HWND window) { Install(window, OVER, Over); }
 void RecordParent(HWND parent) { Install(parent, PARENT, Parent); }

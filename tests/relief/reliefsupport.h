@@ -54,7 +54,9 @@ struct message {
     int flags;
     WPARAM wParam;
 };
-// The recording procedures, put over or under what the window has now.
+// The recording procedures: under the relief procedure (its saved one, or
+// what the window has before it is subclassed), over what the window has
+// now, or over its parent's.
 void RecordUnder(HWND window);
 void RecordOver(HWND window);
 void RecordParent(HWND parent);
