@@ -305,21 +305,22 @@ static LRESULT OnListShowWindow(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 }
 
 // Below 3.10 the part of the parent uncovered when the list's client area
-// shrinks is repainted.
+// shrinks is repainted. The new client area comes in the parent's client
+// coordinates, and the old window rectangle is compared in them too.
 static LRESULT OnListNcCalcSize(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex)
 {
-    if (ReliefState.winVersion >= WINVER_310)
+    HWND parent = ParentOf(window);
+    if (ReliefState.winVersion >= WINVER_310 || !parent)
         return ForwardMessage(window, msg, wParam, lParam, classIndex);
     RECT before;
     GetWindowRect(window, &before);
+    MapWindowPoints(NULL, parent, (POINT *)&before, 2);
     LRESULT result = ForwardMessage(window, msg, wParam, lParam, classIndex);
     RECT band = *(const RECT *)lParam;
     InflateRect(&band, 2, 1);
-    HWND parent = GetParent(window);
-    if (parent && band.bottom < before.bottom) {
+    if (band.bottom < before.bottom) {
         band.top = band.bottom + 1;
         band.bottom = before.bottom + 1;
-        MapWindowPoints(NULL, parent, (POINT *)&band, 2);
         InvalidateRect(parent, &band, TRUE);
     }
     return result;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "reliefsupport.h"
+#include "relief/controls/controls.h"
 #include "relief/subclass.h"
 #include "tools/gallery.h"
 
@@ -233,13 +234,24 @@ TEST(InitDialog, DialogDecidesBeforeOrAfterItsProcedureRuns)
 }
 
 // The relief frame on the window DC, against rectangles of the window:
-// painted below 3.95, for visible modal frames the dialog does not refuse.
+// painted below 3.95, for visible, not iconic modal frames that the dialog
+// does not refuse; after each frame message, whose result is the previous
+// procedure's. A frame left to the system is told by the window DC never
+// taken.
 LONG frameAnswer;
 INT_PTR CALLBACK FrameDialog(HWND, UINT msg, WPARAM, LPARAM lParam)
 {
     if (msg == RM_QUERYFRAME)
         *(LONG *)lParam = frameAnswer;
     return FALSE;
+}
+
+ImportPatch *windowDcPatch;
+int windowDcs;
+HDC WINAPI CountWindowDc(HWND window)
+{
+    ++windowDcs;
+    return windowDcPatch->Original<decltype(&GetWindowDC)>()(window);
 }
 
 TEST(DialogFrame, PaintedInReliefUnlessTheSystemFrameStays)
@@ -261,8 +273,13 @@ TEST(DialogFrame, PaintedInReliefUnlessTheSystemFrameStays)
         {modal | WS_DLGFRAME, 1, kBelow395, false},
         {modal | WS_CAPTION, 0, false, true},
         {WS_POPUP | WS_VISIBLE | WS_CAPTION, 1, false, true},
+        {modal | WS_BORDER, 1, false, false},
+        {WS_POPUP | DS_MODALFRAME | WS_CAPTION, 1, false, true},
+        {modal | WS_CAPTION | WS_MINIMIZE, 1, false, true},
     };
     Library library;
+    ImportPatch patch("user32.dll", "GetWindowDC", (void *)CountWindowDc);
+    windowDcPatch = &patch;
     const FrameMetrics m = ReliefState.frameMetrics;
     const int w = 200, h = 120, cx = m.cxFrame, cy = m.cyFrame, boxBottom = cy + m.cyCaption;
     enum { ALWAYS, WITH_CAPTION, WITHOUT_CAPTION };
@@ -282,22 +299,96 @@ TEST(DialogFrame, PaintedInReliefUnlessTheSystemFrameStays)
         HWND dialog = CreateWindowExA(0, kDialogAtom, "Frame", c.style, 10, 10, w, h,
                                       nullptr, nullptr, nullptr, nullptr);
         SetWindowLongPtrA(dialog, DWLP_DLGPROC, (LONG_PTR)FrameDialog);
-        RedrawWindow(dialog, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        HDC dc = GetWindowDC(dialog);
         const bool painted = c.painted && kHooks;
-        for (int i = 0; i < (painted ? (int)(sizeof pixels / sizeof pixels[0]) : 8); ++i) {
-            const auto &p = pixels[i];
-            COLORREF got = GetPixel(dc, p.x, p.y);
-            if (!painted) {  // told by the two rings alone
-                EXPECT_NE(got, p.color) << "style " << std::hex << c.style << " answer " << c.answer
-                                        << ": the system's frame stays, at " << std::dec << p.x << "," << p.y;
-            } else if (p.when == ALWAYS || (p.when == WITH_CAPTION) == c.caption) {
-                EXPECT_EQ(got, p.color) << "style " << std::hex << c.style << " at " << std::dec << p.x << "," << p.y;
+        for (int message : {WM_NCPAINT, WM_SETTEXT, WM_NCACTIVATE}) {
+            windowDcs = 0;
+            LRESULT result = TRUE;
+            if (message == WM_NCPAINT)
+                RedrawWindow(dialog, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+            else
+                result = SendMessageA(dialog, message, message == WM_SETTEXT ? 0 : FALSE,
+                                      message == WM_SETTEXT ? (LPARAM)"Renamed" : 0);
+            std::string what = "style " + std::to_string(c.style) + " answer "
+                             + std::to_string(c.answer) + " message " + std::to_string(message);
+            EXPECT_EQ(windowDcs > 0, painted) << what;
+            EXPECT_TRUE(result) << what << ": the previous procedure's result";
+            HDC dc = GetWindowDC(dialog);
+            for (const auto &p : pixels) {
+                if (painted && (p.when == ALWAYS || (p.when == WITH_CAPTION) == c.caption)) {
+                    EXPECT_EQ(GetPixel(dc, p.x, p.y), p.color) << what << " at " << p.x << "," << p.y;
+                }
             }
+            ReleaseDC(dialog, dc);
         }
-        ReleaseDC(dialog, dc);
         DestroyWindow(dialog);
     }
+}
+
+// Up to 3.10 a dialog procedure above 0xFFFF0000 is a Win32s thunk and is
+// not called: the colour message goes on as the relief message, and the
+// library answers.
+std::string thunkAsked;
+LRESULT CALLBACK Unthunked(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CTLCOLORBTN + RM_CTLCOLOR_OFFSET)
+        thunkAsked += "relief ";
+    return msg == WM_CTLCOLORBTN + RM_CTLCOLOR_OFFSET ? 0 : DefWindowProcA(window, msg, wParam, lParam);
+}
+
+TEST(DialogFrame, ThunkNotCalledUpTo310)
+{
+    if (EXPECTED_WINVERSION > WINVER_310)
+        GTEST_SKIP() << "called from 3.11 on";
+    ASSERT_TRUE(ReliefRegister(Self()));    // no hook: the test subclasses itself
+    HWND dialog = CreateWindowExA(0, kDialogAtom, "", WS_POPUP, 0, 0, 80, 40, nullptr, nullptr,
+                                  nullptr, nullptr);
+    SetWindowLongPtrA(dialog, DWLP_DLGPROC, (LONG_PTR)0xFFFF0010);
+    SetWindowLongPtrA(dialog, GWLP_WNDPROC, (LONG_PTR)Unthunked);
+    InstallSubclass(dialog, DialogFrameProc);
+    HDC dc = GetDC(dialog);
+    EXPECT_EQ((HBRUSH)SendMessageA(dialog, WM_CTLCOLORBTN, (WPARAM)dc, (LPARAM)dialog),
+              ReliefState.BrushTable[SYSCLR_BTNFACE]);
+    EXPECT_EQ(thunkAsked, "relief ");
+    ReleaseDC(dialog, dc);
+    DestroyWindow(dialog);
+    ReliefUnregister(Self());
+}
+
+// The ring a field leaves in its parent is repainted when the field is
+// hidden (below 3.10 through WM_SHOWWINDOW) or, from 3.10 on, before it
+// moves; below 3.10 the strip a shrinking list box uncovers also is.
+TEST(FieldRing, RepaintedInTheParentByVersion)
+{
+    Library library;
+    HWND parent = CreateWindowExA(0, "#32770", "", WS_POPUP | WS_VISIBLE, 200, 150, 300, 200,
+                                  nullptr, nullptr, nullptr, nullptr);
+    auto field = [&](const char *cls) {
+        HWND f = CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT, 20, 30,
+                                 60, 40, parent, nullptr, nullptr, nullptr);
+        EXPECT_TRUE(SubclassControl(f, RELIEF_ALL, 0, nullptr)) << cls;
+        return f;
+    };
+    typedef void (*Change)(HWND field);
+    const struct { const char *cls; Change change; POINT ring; bool repainted; } cases[] = {
+        {"Edit", [](HWND f) { ShowWindow(f, SW_HIDE); }, {19, 29}, true},
+        {"ListBox", [](HWND f) { ShowWindow(f, SW_HIDE); }, {80, 70}, true},
+        {"Edit", [](HWND f) { SetWindowPos(f, nullptr, 20, 36, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         {19, 29}, kHooks},
+        {"ListBox", [](HWND f) { SetWindowPos(f, nullptr, 0, 0, 60, 20, SWP_NOMOVE | SWP_NOZORDER); },
+         {50, 70}, true},
+    };
+    for (const auto &c : cases) {
+        HWND f = field(c.cls);
+        UpdateWindow(parent);
+        ValidateRect(parent, nullptr);
+        c.change(f);
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        GetUpdateRgn(parent, region, FALSE);
+        EXPECT_EQ(PtInRegion(region, c.ring.x, c.ring.y) != 0, c.repainted) << "case " << &c - cases;
+        DeleteObject(region);
+        DestroyWindow(f);
+    }
+    DestroyWindow(parent);
 }
 
 }  // namespace
