@@ -45,7 +45,7 @@ static void DrawDialogFrame(HWND dialog, BOOL captionLine)
 static LRESULT PaintDialogFrame(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = ForwardMessage(dialog, msg, wParam, lParam, RCLASS_DIALOG);
-    if (!ReliefState.reliefOn || IsIconic(dialog))
+    if (!ReliefState.reliefOn)
         return result;
     LONG wanted = 1;
     SendMessageA(dialog, RM_QUERYFRAME, 0, (LPARAM)&wanted);
@@ -55,6 +55,7 @@ static LRESULT PaintDialogFrame(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
     return result;
 }
 
+// An iconic dialog shows no frame.
 static LRESULT OnFrameMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, int)
 {
     if (ReliefState.winVersion < WINVER_395 && !IsIconic(dialog))

@@ -342,7 +342,7 @@ TEST(DialogFrame, ThunkNotCalledUpTo310)
     ASSERT_TRUE(ReliefRegister(Self()));    // no hook: the test subclasses itself
     HWND dialog = CreateWindowExA(0, kDialogAtom, "", WS_POPUP, 0, 0, 80, 40, nullptr, nullptr,
                                   nullptr, nullptr);
-    SetWindowLongPtrA(dialog, DWLP_DLGPROC, (LONG_PTR)0xFFFF0010);
+    SetWindowLongPtrA(dialog, DWLP_DLGPROC, (LONG_PTR)0xFFFFF010);    // no Wine procedure handle
     SetWindowLongPtrA(dialog, GWLP_WNDPROC, (LONG_PTR)Unthunked);
     InstallSubclass(dialog, DialogFrameProc);
     HDC dc = GetDC(dialog);
