@@ -8,8 +8,6 @@
 
 namespace {
 
-HINSTANCE Self() { return GetModuleHandleA(nullptr); }
-
 // Values written to the profile's "windows" section, removed again.
 struct ProfileValue {
     const char *key;

@@ -9,15 +9,14 @@
 namespace {
 
 const COLORREF kBack = RGB(1, 2, 3);
-const WORD kAllSides = EDGE_LEFT | EDGE_TOP | EDGE_RIGHT | EDGE_BOTTOM;
+
+COLORREF Color(int index) { return ReliefState.SysColorTable[index]; }
 
 void SetDistinctColors()
 {
     for (int i = 0; i < SYSCLR_COUNT; ++i)
         ReliefState.SysColorTable[i] = RGB(20 * (i + 1), 0x40, 0x80);
 }
-
-COLORREF Color(int index) { return ReliefState.SysColorTable[index]; }
 
 // The four lines of a full edge on rect: the top-left pixel and the rest
 // of the top row and left column in the first colour, the right column and
@@ -41,7 +40,7 @@ TEST(PaintEdge, FourSidesOnTenByTen)
     SetBkColor(c.dc, RGB(9, 9, 9));
     int objects = GdiObjectCount();
     RECT r = {5, 5, 15, 15};
-    PaintEdge(c.dc, &r, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, kAllSides);
+    PaintEdge(c.dc, &r, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_ALL);
     EXPECT_EQ(c.Count(Color(SYSCLR_BTNHILITE)), 17);
     EXPECT_EQ(c.Count(Color(SYSCLR_BTNSHADOW)), 19);
     EXPECT_EQ(c.Count(kBack), 400 - 36);
@@ -50,30 +49,26 @@ TEST(PaintEdge, FourSidesOnTenByTen)
     EXPECT_EQ(GdiObjectCount(), objects) << "no GDI object created";
 }
 
-TEST(PaintEdge, ShortBottomStopsBeforeTheCorner)
+// A short bottom line stops two pixels before the corner, which the right
+// line paints; shortened to nothing or less (a field narrower than two
+// pixels, or inverted) it draws nothing at all.
+TEST(PaintEdge, ShortBottom)
 {
     SetDistinctColors();
+    const COLORREF second = Color(SYSCLR_BTNSHADOW);
     Canvas c(20, 20, kBack);
     RECT r = {5, 5, 15, 15};
     PaintEdge(c.dc, &r, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_BOTTOM | EDGE_SHORT_BOTTOM | EDGE_RIGHT);
-    COLORREF second = Color(SYSCLR_BTNSHADOW);
     for (int x = 5; x <= 12; ++x)
         EXPECT_EQ(c.At(x, 14), second) << "x " << x;
     EXPECT_EQ(c.At(13, 14), kBack) << "left unpainted";
     EXPECT_EQ(c.At(14, 14), second) << "corner painted by the right line";
     EXPECT_EQ(c.Count(second), 8 + 10);
-}
-
-// A bottom line shortened to nothing, or past the left edge (a field
-// narrower than two pixels, or inverted), draws nothing at all.
-TEST(PaintEdge, ShortBottomOfANarrowRectangleDrawsNothing)
-{
-    SetDistinctColors();
     for (int width : {2, 1, 0, -3}) {
-        Canvas c(20, 20, kBack);
-        RECT r = {8, 5, 8 + width, 15};
-        PaintEdge(c.dc, &r, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_BOTTOM | EDGE_SHORT_BOTTOM);
-        EXPECT_EQ(c.Count(kBack), 400) << "width " << width;
+        Canvas narrow(20, 20, kBack);
+        RECT n = {8, 5, 8 + width, 15};
+        PaintEdge(narrow.dc, &n, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_BOTTOM | EDGE_SHORT_BOTTOM);
+        EXPECT_EQ(narrow.Count(kBack), 400) << "width " << width;
     }
 }
 
@@ -94,8 +89,8 @@ TEST(PaintEdge, BackgroundColourSetOncePerColourAndRestoredOnce)
     bkPatch = &patch;
     RECT r = {2, 2, 12, 12};
     struct { WORD first, second, sides; int calls; } cases[] = {
-        {SYSCLR_BTNFACE, SYSCLR_BTNFACE, kAllSides, 2},
-        {SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, kAllSides, 3},
+        {SYSCLR_BTNFACE, SYSCLR_BTNFACE, EDGE_ALL, 2},
+        {SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_ALL, 3},
         {SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_RIGHT | EDGE_BOTTOM, 3},
     };
     for (const auto &k : cases) {
@@ -117,10 +112,10 @@ TEST(PatFillRect, PaintsTheSelectedBrushOverExactlyTheRectangle)
     };
     for (const auto &k : cases) {
         Canvas c(20, 20, kBack);
-        HGDIOBJ old = SelectObject(c.dc, brush);
+        SelectObject(c.dc, brush);
         SetBkColor(c.dc, RGB(9, 9, 9));
         PatFillRect(c.dc, &k.r);
-        SelectObject(c.dc, old);
+        SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
         RECT inside;
         IntersectRect(&inside, &k.r, &whole);
         EXPECT_EQ(c.Count(inside, paint), k.area) << k.r.left << ", " << k.r.top;
@@ -134,7 +129,7 @@ TEST(PaintSunkenBorder, TwoRingsAroundTheField)
     SetDistinctColors();
     Canvas c(64, 48, kBack);
     RECT field = {10, 10, 50, 30};
-    PaintSunkenBorder(c.dc, &field, kAllSides | EDGE_SHORT_BOTTOM);
+    PaintSunkenBorder(c.dc, &field, EDGE_ALL | EDGE_SHORT_BOTTOM);
     ExpectEdge(c, field, Color(SYSCLR_WINDOWFRAME), Color(SYSCLR_BTNFACE));
     // The outer ring on x 9 ... 50, y 9 ... 30, its bottom row short.
     for (int x = 9; x <= 50; ++x) {
@@ -151,56 +146,45 @@ TEST(PaintSunkenBorder, TwoRingsAroundTheField)
 
 TEST(ClipToClient, NarrowsTheClipToTheClientArea)
 {
-    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_CAPTION, 0, 0, 200, 120,
-                                  nullptr, nullptr, nullptr, nullptr);
-    RECT client;
+    HWND window = Window("STATIC", WS_CAPTION, nullptr, 0, 0, 200, 120);
+    RECT client, box;
     GetClientRect(window, &client);
     ASSERT_LT(client.bottom, 120);
     Canvas c(300, 200, kBack);
     IntersectClipRect(c.dc, 5, 5, 300, 200);
     ClipToClient(window, c.dc);
-    RECT box;
     GetClipBox(c.dc, &box);
-    EXPECT_EQ(box.left, 5);
-    EXPECT_EQ(box.top, 5);
-    EXPECT_EQ(box.right, client.right);
-    EXPECT_EQ(box.bottom, client.bottom);
+    RECT expected = {5, 5, client.right, client.bottom};
+    EXPECT_TRUE(EqualRect(&box, &expected)) << box.left << "," << box.top << "," << box.right
+                                            << "," << box.bottom;
     DestroyWindow(window);
 }
 
-SIZE Extent(HDC dc, const std::string &text)
-{
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &size);
-    return size;
-}
-
+// Captions are measured without their markers; a long one by its first
+// 255 bytes.
 TEST(MeasureLabelText, MeasuresTheCaptionWithoutMarkers)
 {
     Canvas c(10, 10, kBack);
     SelectObject(c.dc, GetStockObject(DEFAULT_GUI_FONT));
+    auto extent = [&](const std::string &text) {
+        SIZE size{};
+        GetTextExtentPoint32A(c.dc, text.c_str(), (int)text.size(), &size);
+        return size;
+    };
+    ASSERT_NE(extent("&").cx, 0) << "an ampersand has a width";
+    const std::string longCaption(400, 'W');
     struct { const char *caption, *shown; } cases[] = {
         {"File &name:", "File name:"}, {"a&&b", "a&b"}, {"end&", "end"}, {"&F", "F"},
         {"", ""}, {"A\x1e" "B\x1f" "C", "A\x1e" "B\x1f" "C"},    // no DBCS: plain bytes
+        {longCaption.c_str(), longCaption.c_str() + 145},
     };
     for (const auto &k : cases) {
         int cx = -1, cy = -1;
         MeasureLabelText(c.dc, k.caption, &cx, &cy);
-        SIZE want = Extent(c.dc, k.shown);
+        SIZE want = extent(k.shown);
         EXPECT_EQ(cx, want.cx) << k.caption;
         EXPECT_EQ(cy, want.cy) << k.caption;
     }
-    ASSERT_NE(Extent(c.dc, "&").cx, 0) << "an ampersand has a width";
-}
-
-TEST(MeasureLabelText, LongCaptionIsMeasuredByItsFirst255Bytes)
-{
-    Canvas c(10, 10, kBack);
-    SelectObject(c.dc, GetStockObject(DEFAULT_GUI_FONT));
-    std::string caption(400, 'W');
-    int cx = 0, cy = 0;
-    MeasureLabelText(c.dc, caption.c_str(), &cx, &cy);
-    EXPECT_EQ(cx, Extent(c.dc, std::string(255, 'W')).cx);
 }
 
 }  // namespace

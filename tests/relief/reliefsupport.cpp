@@ -14,6 +14,12 @@ struct ReleaseLibrary : testing::Environment {
 static testing::Environment *const releaseLibrary =
     testing::AddGlobalTestEnvironment(new ReleaseLibrary);
 
+HWND Window(const char *cls, DWORD style, HWND parent, int x, int y, int w, int h)
+{
+    return CreateWindowExA(0, cls, "x", style | (parent ? WS_CHILD : WS_POPUP), x, y, w, h,
+                           parent, nullptr, nullptr, nullptr);
+}
+
 // An entry of the GDI handle table, as Wine and Windows lay it out.
 struct GdiHandleEntry {
     UINT64 object;
@@ -48,9 +54,8 @@ int GdiObjectCount()
 
 int PropertyAtomsFound()
 {
-    static const char *const names[] = {"Rlf", "RlfNew", "RlfL", "RlfH", "RlfLNew", "RlfHNew", "RlfD"};
     int found = 0;
-    for (const char *name : names)
+    for (const char *name : {"Rlf", "RlfNew", "RlfL", "RlfH", "RlfLNew", "RlfHNew", "RlfD"})
         found += GlobalFindAtomA(name) != 0;
     return found;
 }
@@ -68,11 +73,9 @@ static DWORD WINAPI FakeGetSysColor(int index)
 
 FakeSysColors::FakeSysColors() : patch("user32.dll", "GetSysColor", (void *)FakeGetSysColor)
 {
-    auto real = patch.Original<DWORD(WINAPI *)(int)>();
     for (int i = 0; i < 31; ++i)
-        colors[i] = real(i);
+        colors[i] = patch.Original<DWORD(WINAPI *)(int)>()(i);
 }
-
 
 static DWORD WINAPI WorkerMain(LPVOID param)
 {
@@ -98,9 +101,8 @@ Worker::~Worker()
     quit = true;
     SetEvent(go);
     WaitForSingleObject(thread, 30000);
-    CloseHandle(thread);
-    CloseHandle(go);
-    CloseHandle(done);
+    for (HANDLE h : {thread, go, done})
+        CloseHandle(h);
 }
 
 void Worker::Run(std::function<void()> fn)
@@ -121,19 +123,16 @@ int IdentifyCode(HWND window)
 
 static std::vector<message> recorded;
 static std::map<HWND, WNDPROC> next[3];     // UNDER, OVER, PARENT
-static std::map<HWND, bool> shown;          // visible when the recorder came
+static std::map<HWND, bool> shown;
 
-// Queries that relief painting sends itself are not recorded.
+// Under a relief procedure the queries that painting sends are left out.
 static bool Recorded(UINT msg, int role)
 {
-    if (role == PARENT)
-        return msg == WM_COMMAND;
-    if (role == OVER)
-        return msg == WM_STYLECHANGED || msg == WM_NCDESTROY;
-    static const UINT quiet[] = {BM_GETSTATE, WM_GETFONT, WM_GETTEXT, WM_GETTEXTLENGTH,
-                                 WM_STYLECHANGING, WM_STYLECHANGED, WM_IME_SETCONTEXT};
-    for (UINT q : quiet)
-        if (msg == q)
+    if (role != UNDER)
+        return role == PARENT ? msg == WM_COMMAND : msg == WM_STYLECHANGED || msg == WM_NCDESTROY;
+    for (UINT quiet : {BM_GETSTATE, WM_GETFONT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_STYLECHANGING,
+                       WM_STYLECHANGED, WM_IME_SETCONTEXT})
+        if (msg == quiet)
             return false;
     return true;
 }
@@ -141,26 +140,22 @@ static bool Recorded(UINT msg, int role)
 static void Note(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     bool hidden = role == UNDER ? shown[window] && !IsWindowVisible(window)
-                : role == OVER && msg == WM_STYLECHANGED
-                      && !(((STYLESTRUCT *)lParam)->styleNew & WS_VISIBLE);
+                : msg == WM_STYLECHANGED && !(((STYLESTRUCT *)lParam)->styleNew & WS_VISIBLE);
     bool marked = msg == WM_NCDESTROY && GetPropA(window, "RlfNew") && GetPropA(window, "RlfD");
     recorded.push_back({msg, role | (hidden ? HIDDEN : 0) | (marked ? MARKED : 0),
                         role == PARENT ? wParam : 0});
 }
 
-// Over a relief procedure WM_NCDESTROY is recorded once the procedures
-// below have run, so that the marks tell when they were removed.
+// Over a procedure WM_NCDESTROY is noted once the procedures below ran.
 static LRESULT Record(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    WNDPROC proc = next[role >> 1][window];
-    if (role == OVER && msg == WM_NCDESTROY) {
-        LRESULT result = CallWindowProcA(proc, window, msg, wParam, lParam);
+    bool after = role == OVER && msg == WM_NCDESTROY;
+    if (Recorded(msg, role) && !after)
         Note(role, window, msg, wParam, lParam);
-        return result;
-    }
-    if (Recorded(msg, role))
+    LRESULT result = CallWindowProcA(next[role >> 1][window], window, msg, wParam, lParam);
+    if (after)
         Note(role, window, msg, wParam, lParam);
-    return CallWindowProcA(proc, window, msg, wParam, lParam);
+    return result;
 }
 
 static LRESULT CALLBACK Under(HWND w, UINT m, WPARAM wp, LPARAM lp)
@@ -180,7 +175,7 @@ static void Install(HWND window, int role, WNDPROC proc)
 {
     next[role >> 1][window] = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)proc);
 }
-// A window subclassed already gets the recorder as its saved procedure.
+
 void RecordUnder(HWND window)
 {
     shown[window] = IsWindowVisible(window);
@@ -193,6 +188,7 @@ void RecordUnder(HWND window)
 }
 void RecordOver(HWND window) { Install(window, OVER, Over); }
 void RecordParent(HWND parent) { Install(parent, PARENT, Parent); }
+void ForgetMessages() { recorded.clear(); }
 
 static std::string Describe(const message &m)
 {
@@ -201,11 +197,6 @@ static std::string Describe(const message &m)
              m.flags & UNDER ? "under" : m.flags & OVER ? "over" : "parent",
              m.flags & HIDDEN ? " hidden" : "", m.flags & MARKED ? " marked" : "", m.msg);
     return m.flags & PARENT ? text + (" " + std::to_string(m.wParam)) : text;
-}
-
-void ForgetMessages()
-{
-    recorded.clear();
 }
 
 void CheckSequence(const message *expected, const std::string &context, const char *file,
@@ -218,5 +209,6 @@ void CheckSequence(const message *expected, const std::string &context, const ch
         got += Describe(m) + "; ";
     recorded.clear();
     if (want != got)
-        ADD_FAILURE_AT(file, line) << context << "\n  expected: " << want << "\n  got:      " << got;
+        ADD_FAILURE_AT(file, line) << context << "\n  expected: " << want
+                                   << "\n  got:      " << got;
 }

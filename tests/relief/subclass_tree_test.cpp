@@ -1,31 +1,18 @@
 // Relief windows whatever the version: what each relief procedure forwards
 // and answers, marks set and removed, dialog trees subclassed and released,
-// the colour messages of dialogs, the hooks, and the control ring in the
-// parent's update region.
+// and the hooks.
 #include <gtest/gtest.h>
-#include <string>
 #include "reliefsupport.h"
 #include "relief/controls/controls.h"
 #include "relief/subclass.h"
 
 namespace {
 
-HINSTANCE Self() { return GetModuleHandleA(nullptr); }
-const LPCSTR kDialogAtom = MAKEINTATOM(0x8002);
-
 struct Library {
     Library() { EXPECT_TRUE(ReliefRegister(Self())); }
     ~Library() { ReliefUnregister(Self()); }
 };
 
-HWND Window(const char *cls, DWORD style, HWND parent, int x = 0, int y = 0, int w = 80,
-            int h = 40)
-{
-    return CreateWindowExA(0, cls, "x", style | (parent ? WS_CHILD : WS_POPUP), x, y, w, h,
-                           parent, nullptr, nullptr, nullptr);
-}
-
-WNDPROC ProcOf(HWND window) { return (WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC); }
 HANDLE Mark(HWND window, const char *name) { return GetPropA(window, name); }
 WNDPROC SystemProc(int classIndex)
 {
@@ -56,57 +43,48 @@ const struct ReliefClass {
     {"#32770", 0, RCLASS_DIALOG, RELIEF_ID_DIALOG},
 };
 
-const message kNothing[] = {{0, 0, 0}};
-const message kBothForwarded[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY_ALT, UNDER, 0}, {0, 0, 0}};
-
-// RM_IDENTIFY sent from another thread, while this one answers it.
-LONG IdentifyFromAnotherThread(HWND window, LRESULT *code)
-{
-    LONG answer = RELIEF_NO_ANSWER;
-    TestThread sender;
-    sender.Start([&] { *code = SendMessageA(window, RM_IDENTIFY, 0, (LPARAM)&answer); });
-    while (!sender.Join(0))
-        PumpWait(5);
-    return answer;
-}
-
 // Every relief procedure: its identify answer, written through the
-// sender's pointer only for its own thread; whether the previous procedure
-// sees the query first; its answer once marked "RlfD"; the class's
-// procedure saved when none was; a window subclassed once; both marks
-// removed only after the procedures below have seen WM_NCDESTROY.
+// sender's pointer only for a sender of its own thread; whether the
+// previous procedure sees the query first; its answer once marked "RlfD";
+// the class's procedure saved when none was; a window subclassed once;
+// both marks removed only after the procedures below saw WM_NCDESTROY.
 TEST(ReliefProcedures, IdentifyForwardAndReleaseTheirMarks)
 {
     Library library;
-    const message editForwards[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY, UNDER, 0}, {0, 0, 0}};
+    const message none[] = {{}}, both[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY_ALT, UNDER, 0}, {}};
+    const message editForwards[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY, UNDER, 0}, {}};
     const message destroyed[] = {{WM_DESTROY, UNDER, 0}, {WM_NCDESTROY, UNDER | MARKED, 0},
-                                 {WM_NCDESTROY, OVER, 0}, {0, 0, 0}};
+                                 {WM_NCDESTROY, OVER, 0}, {}};
     for (const ReliefClass &c : kClasses) {
-        const std::string what = c.cls;
+        SCOPED_TRACE(c.cls);
         HWND window = c.Make(), bare = c.Make();
         RecordUnder(window);
         InstallSubclass(window, c.Proc());
-        EXPECT_EQ(IdentifyCode(window), c.code) << what;
+        EXPECT_EQ(IdentifyCode(window), c.code);
+        LONG answer = RELIEF_NO_ANSWER;
         LRESULT code = 0;
-        EXPECT_EQ(IdentifyFromAnotherThread(window, &code), RELIEF_NO_ANSWER) << what;
-        EXPECT_EQ(code, c.code) << what;
-        ok_sequence(c.classIndex == RCLASS_EDIT ? editForwards : kNothing, what);
+        TestThread sender;
+        sender.Start([&] { code = SendMessageA(window, RM_IDENTIFY, 0, (LPARAM)&answer); });
+        while (!sender.Join(0))
+            PumpWait(5);
+        EXPECT_TRUE(code == c.code && answer == RELIEF_NO_ANSWER) << "from another thread";
+        ok_sequence(c.classIndex == RCLASS_EDIT ? editForwards : none, "identified");
         InstallSubclass(window, DefWindowProcA);
-        EXPECT_FALSE(SubclassControl(window, RELIEF_ALL, 0, nullptr)) << what;
-        EXPECT_EQ(ProcOf(window), c.Proc()) << what << ": subclassed once";
+        EXPECT_FALSE(SubclassControl(window, RELIEF_ALL, 0, nullptr));
+        EXPECT_EQ(ProcOf(window), c.Proc()) << "subclassed once";
 
         SetPropA(window, "RlfD", (HANDLE)1);
         bool answers = c.classIndex == RCLASS_COMBOBOX;
-        EXPECT_EQ(IdentifyCode(window), answers ? c.code : 0) << what << " marked RlfD";
-        ok_sequence(answers ? kNothing : kBothForwarded, what + " marked RlfD");
+        EXPECT_EQ(IdentifyCode(window), answers ? c.code : 0) << "marked RlfD";
+        ok_sequence(answers ? none : both, "marked RlfD");
 
         SetWindowLongPtrA(bare, GWLP_WNDPROC, (LONG_PTR)c.Proc());
         SendMessageA(bare, WM_NULL, 0, 0);
-        EXPECT_EQ(Mark(bare, "RlfNew"), (HANDLE)SystemProc(c.classIndex)) << what << ": fallback";
+        EXPECT_EQ(Mark(bare, "RlfNew"), (HANDLE)SystemProc(c.classIndex)) << "fallback saved";
         DestroyWindow(bare);
         RecordOver(window);     // an application's, over the relief procedure
         DestroyWindow(window);
-        ok_sequence(destroyed, what + " destroyed");
+        ok_sequence(destroyed, "destroyed");
     }
 }
 
@@ -123,7 +101,7 @@ TEST(ReliefProcedures, OutlivingTheLibraryForwardEverything)
     }
     ReliefUnregister(Self());
     const message forwarded[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY_ALT, UNDER, 0},
-                                 {WM_PAINT, UNDER, 0}, {0, 0, 0}};
+                                 {WM_PAINT, UNDER, 0}, {}};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(IdentifyCode(windows[i]), 0) << kClasses[i].cls;
         SendMessageA(windows[i], WM_PAINT, 0, 0);
@@ -167,21 +145,18 @@ TEST(SubclassDialog, WhatEachChildCarries)
     struct { HWND window; WNDPROC proc; HANDLE saved; } before[9];
     for (int i = 0; i < 9; ++i) {
         HWND w = Window("Static", SS_LEFT, cases[i].parent);
-        switch (cases[i].setup) {
-        case PLAIN: break;
-        case LIVE: InstallSubclass(w, ReliefStaticProc); break;
-        case STALE: SetPropA(w, "RlfNew", (HANDLE)DefWindowProcA); break;
-        case RELEASED: SetPropA(w, "RlfNew", (HANDLE)staticProc); SetPropA(w, "RlfD", (HANDLE)1); break;
-        case ALT_ONLY:
-            SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)AnswersAltOnly);
-            SetPropA(w, "RlfNew", (HANDLE)AnswersAltOnly);
-            break;
-        case SWALLOWED:
+        Setup setup = cases[i].setup;
+        if (setup == LIVE || setup == SWALLOWED)
             InstallSubclass(w, ReliefStaticProc);
+        if (setup == SWALLOWED)
             swallowNext = (WNDPROC)SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)Swallows);
-            break;
-        case UNMARKED: SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)ReliefStaticProc); break;
-        }
+        if (setup == ALT_ONLY || setup == UNMARKED)
+            SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)(setup == ALT_ONLY ? AnswersAltOnly
+                                                                            : ReliefStaticProc));
+        if (setup == STALE || setup == RELEASED || setup == ALT_ONLY)
+            SetPropA(w, "RlfNew", (HANDLE)(setup == STALE ? DefWindowProcA : ProcOf(w)));
+        if (setup == RELEASED)
+            SetPropA(w, "RlfD", (HANDLE)1);
         before[i] = {w, ProcOf(w), Mark(w, "RlfNew")};
     }
     EXPECT_TRUE(ReliefSubclassDialog(dialog, RELIEF_ALL));
@@ -216,109 +191,24 @@ TEST(SubclassDialog, TreeReleasedOrSwitchedToForwarding)
         {"Rlf", false}, {"RlfL", false}, {"RlfH", false}, {"RlfLNew", true}, {"RlfHNew", true},
     };
     HWND marked[5];
-    for (int i = 0; i < 5; ++i) {
-        marked[i] = Window("Static", SS_LEFT, dialog);
-        SetPropA(marked[i], marks[i].mark, (HANDLE)1);
-    }
+    for (int i = 0; i < 5; ++i)
+        SetPropA(marked[i] = Window("Static", SS_LEFT, dialog), marks[i].mark, (HANDLE)1);
     InstallSubclass(dialog, DialogFrameProc);
     InstallSubclass(info.hwndItem, ReliefEditProc);
     InstallSubclass(info.hwndList, ReliefListBoxProc);
     ReliefSubclassDialog(dialog, RELIEF_ALL);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(ProcOf(marked[i]), SystemProc(RCLASS_STATIC)) << marks[i].mark << " refuses";
     RecordOver(edit);
 
     EXPECT_TRUE(UnsubclassTree(dialog));
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(ProcOf(released[i]), procs[i]) << "window " << i;
-        EXPECT_EQ(Mark(released[i], "RlfNew"), nullptr) << "window " << i;
-    }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(ProcOf(released[i]) == procs[i] && !Mark(released[i], "RlfNew")) << i;
     EXPECT_TRUE(Mark(edit, "RlfD"));
     EXPECT_EQ(IdentifyCode(edit), 0) << "the edit's relief procedure forwards everything";
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(ProcOf(marked[i]), SystemProc(RCLASS_STATIC)) << marks[i].mark << " refuses";
+    for (int i = 0; i < 5; ++i)
         EXPECT_EQ(Mark(marked[i], "RlfD") != nullptr, marks[i].forwards) << marks[i].mark;
-    }
     DestroyWindow(dialog);
-    ForgetMessages();
-}
-
-// The colour messages of a relief dialog: a "#32770" dialog procedure's
-// own brush wins; for TRUE or FALSE, or without a dialog procedure of
-// that class, the previous procedure is asked the relief colour message
-// and then the library answers; a "#32770" window without a dialog
-// procedure gets the library's answer at once. Kinds the library does not
-// colour end in the default handling unless the relief message gives a
-// brush.
-HBRUSH ownBrush = (HBRUSH)GetStockObject(GRAY_BRUSH);
-HBRUSH reliefMessageBrush = (HBRUSH)GetStockObject(DKGRAY_BRUSH);
-INT_PTR dialogAnswer;
-bool answerReliefMessage;
-std::string asked;
-
-// A dialog procedure answers the relief message, as any private message,
-// through DWLP_MSGRESULT.
-INT_PTR CALLBACK ColourDialog(HWND dialog, UINT msg, WPARAM, LPARAM)
-{
-    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
-        asked += "colour ";
-        return dialogAnswer;
-    }
-    if (msg >= WM_CTLCOLORMSGBOX + RM_CTLCOLOR_OFFSET && msg <= WM_CTLCOLORSTATIC + RM_CTLCOLOR_OFFSET) {
-        asked += "relief ";
-        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, (LONG_PTR)reliefMessageBrush);
-        return answerReliefMessage;
-    }
-    return FALSE;
-}
-
-TEST(DialogFrameProc, ColourMessages)
-{
-    Library library;
-    HWND dialog = Window(kDialogAtom, 0, nullptr), bare = Window(kDialogAtom, 0, nullptr);
-    HWND other = Window("Static", 0, nullptr);
-    SetWindowLongPtrA(dialog, DWLP_DLGPROC, (LONG_PTR)ColourDialog);
-    for (HWND window : {dialog, bare, other}) {
-        RecordUnder(window);
-        InstallSubclass(window, DialogFrameProc);
-    }
-    HBRUSH face = ReliefState.BrushTable[SYSCLR_BTNFACE];
-    const UINT off = RM_CTLCOLOR_OFFSET;
-    const struct {
-        HWND window;
-        UINT msg;
-        INT_PTR dialogAnswer;
-        bool answerRelief;
-        HBRUSH result;
-        const char *asked;
-        int forwards;   // 1: the relief message; 2: also the colour message itself
-    } cases[] = {
-        {dialog, WM_CTLCOLORBTN, (INT_PTR)ownBrush, false, ownBrush, "colour ", 0},
-        {dialog, WM_CTLCOLORBTN, TRUE, false, face, "colour relief ", 1},
-        {dialog, WM_CTLCOLORSTATIC, FALSE, false, face, "colour relief ", 1},
-        {dialog, WM_CTLCOLORSTATIC, FALSE, true, reliefMessageBrush, "colour relief ", 1},
-        {dialog, WM_CTLCOLOREDIT, FALSE, false, nullptr, "colour relief colour ", 2},
-        {dialog, WM_CTLCOLORSCROLLBAR, FALSE, true, reliefMessageBrush, "colour relief ", 1},
-        {bare, WM_CTLCOLORBTN, FALSE, false, face, "", 0},
-        {other, WM_CTLCOLORDLG, FALSE, false, face, "", 1},
-    };
-    HDC dc = GetDC(dialog);
-    for (const auto &c : cases) {
-        dialogAnswer = c.dialogAnswer;
-        answerReliefMessage = c.answerRelief;
-        asked.clear();
-        HBRUSH got = (HBRUSH)SendMessageA(c.window, c.msg, (WPARAM)dc, (LPARAM)dialog);
-        if (c.result) {
-            EXPECT_EQ(got, c.result) << "message " << std::hex << c.msg;
-        } else {
-            EXPECT_NE(got, face) << "message " << std::hex << c.msg << ": default handling";
-        }
-        EXPECT_EQ(asked, c.asked) << "message " << std::hex << c.msg;
-        const message forwards[] = {{c.msg + off, UNDER, 0}, {c.msg, UNDER, 0}, {0, 0, 0}};
-        const message none[] = {{0, 0, 0}}, relief[] = {forwards[0], {0, 0, 0}};
-        ok_sequence(c.forwards == 2 ? forwards : c.forwards ? relief : none, "message " + std::to_string(c.msg));
-    }
-    ReleaseDC(dialog, dc);
-    for (HWND window : {dialog, bare, other})
-        DestroyWindow(window);
     ForgetMessages();
 }
 
@@ -356,8 +246,7 @@ TEST(OneShotHook, FiresOnceForThePendingWindowAndGoes)
     EXPECT_EQ(IdentifyCode(first), 0);
     EXPECT_EQ(IdentifyCode(second), RELIEF_ID_STATIC);
     EXPECT_EQ(Mark(second, "RlfNew"), (HANDLE)SystemProc(RCLASS_STATIC)) << "subclassed once";
-    EXPECT_EQ(hooksSet, 1);
-    EXPECT_EQ(hooksRemoved, 1) << "no hook left behind";
+    EXPECT_TRUE(hooksSet == 1 && hooksRemoved == 1) << "no hook left behind";
     DestroyWindow(first);
     DestroyWindow(second);
 }
@@ -408,61 +297,6 @@ TEST(CbtHook, ParentsNotOwners)
     }
     for (HWND window : {declined, dialog, released})
         DestroyWindow(window);
-}
-
-// The ring a control leaves in its parent, read back as the parent's
-// update region; a popup has none in its owner.
-RECT UpdateBox(HWND parent)
-{
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    RECT box = {0, 0, 0, 0};
-    if (GetUpdateRgn(parent, region, FALSE) != NULLREGION)
-        GetRgnBox(region, &box);
-    DeleteObject(region);
-    return box;
-}
-
-TEST(ControlRing, InvalidatedForPendingChangesAndValidated)
-{
-    HWND parent = Window("#32770", WS_VISIBLE, nullptr, 0, 0, 200, 150);
-    HWND edit = Window("Edit", WS_VISIBLE, parent, 20, 30, 60, 40);
-    HWND scrolled = Window("ListBox", WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL,
-                           parent, 100, 30, 60, 40);
-    HWND hidden = Window("Edit", 0, parent, 20, 90, 60, 20);
-    HWND popup = CreateWindowExA(0, "Edit", "", WS_POPUP | WS_VISIBLE, 20, 30, 60, 40, parent,
-                                 nullptr, nullptr, nullptr);
-    const struct {
-        HWND control;
-        UINT flags;
-        int cx, cy;
-        RECT expected;
-    } cases[] = {
-        {edit, SWP_NOMOVE | SWP_NOSIZE, 0, 0, {0, 0, 0, 0}},
-        {edit, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW, 0, 0, {19, 29, 81, 71}},
-        {edit, SWP_NOSIZE, 0, 0, {19, 29, 81, 71}},
-        {edit, SWP_NOMOVE, 60, 25, {19, 55, 81, 71}},
-        {edit, SWP_NOMOVE, 50, 25, {19, 29, 81, 71}},
-        {scrolled, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE, 0, 0, {99, 29, 162, 71}},
-        {hidden, SWP_SHOWWINDOW, 0, 0, {0, 0, 0, 0}},
-        {popup, SWP_NOSIZE, 0, 0, {0, 0, 0, 0}},
-    };
-    for (const auto &c : cases) {
-        ValidateRect(parent, nullptr);
-        WINDOWPOS pending = {c.control, nullptr, 0, 0, c.cx, c.cy, c.flags};
-        InvalidateControlRing(c.control, &pending);
-        RECT got = UpdateBox(parent);
-        EXPECT_TRUE(EqualRect(&got, &c.expected)) << "flags " << std::hex << c.flags << ": "
-            << std::dec << got.left << "," << got.top << "," << got.right << "," << got.bottom;
-    }
-    InvalidateRect(parent, nullptr, FALSE);
-    ValidateControlRing(scrolled);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    GetUpdateRgn(parent, region, FALSE);
-    EXPECT_FALSE(PtInRegion(region, 99, 29) || PtInRegion(region, 161, 70) || PtInRegion(region, 130, 50));
-    EXPECT_TRUE(PtInRegion(region, 98, 29) && PtInRegion(region, 162, 50));
-    DeleteObject(region);
-    DestroyWindow(popup);
-    DestroyWindow(parent);
 }
 
 }  // namespace
