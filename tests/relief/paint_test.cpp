@@ -1,8 +1,7 @@
 // The relief look painted: the gallery dialog on a registered thread below
-// version 3.95 (CTest sets 3.51 for this program), with colours that are
-// all distinct, read back against the layouts of buttons, glyphs, group
-// boxes, field borders and statics; what a change paints at once against a
-// whole repaint; what a change sends.
+// version 3.95 (CTest sets 3.51 for this program), in colours that are all
+// distinct, read back against the layouts of buttons, glyphs, group boxes,
+// field borders and statics; a change painted at once against a repaint.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
@@ -13,15 +12,17 @@
 
 namespace {
 
-const COLORREF kHilite = RGB(250, 250, 240),
-               kFace = RGB(190, 190, 180), kShadow = RGB(120, 110, 100),
-               kText = RGB(10, 20, 30), kWindow = RGB(255, 255, 254), kWindowText = RGB(40, 0, 0),
-               kGray = RGB(140, 140, 150), kFrame = RGB(0, 0, 60), kMark = RGB(255, 0, 255);
+const COLORREF kHilite = RGB(250, 250, 240), kFace = RGB(190, 190, 180),
+               kShadow = RGB(120, 110, 100), kText = RGB(10, 20, 30), kWindow = RGB(255, 255, 254),
+               kWindowText = RGB(40, 0, 0), kGray = RGB(140, 140, 150), kFrame = RGB(0, 0, 60),
+               kMark = RGB(255, 0, 255);
 typedef std::unique_ptr<Canvas> Picture;
 
 RECT Client(HWND w) { RECT r; GetClientRect(w, &r); return r; }
+void Repaint(HWND w, UINT x = 0) { RedrawWindow(w, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW | x); }
+HFONT FontOf(HWND control) { return (HFONT)SendMessageA(control, WM_GETFONT, 0, 0); }
 
-// A client area read back.
+// A client area read back, or a window DC filled with one colour.
 Picture Shot(HWND window)
 {
     Picture c(new Canvas(Client(window).right, Client(window).bottom, 0));
@@ -31,13 +32,24 @@ Picture Shot(HWND window)
     return c;
 }
 
+void Fill(HWND window, COLORREF color)
+{
+    HDC dc = GetDC(window);
+    HBRUSH brush = CreateSolidBrush(color);
+    RECT all = Client(window);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+}
+
 // The control printed, as a parent that prints its children asks, on a
 // canvas of a colour no painter uses; the DC must come back as it went.
 Picture Print(HWND control)
 {
     RECT r = Client(control), clip;
     Picture c(new Canvas(r.right, r.bottom, kMark));
-    SetTextColor(c->dc, RGB(1, 2, 3)), SetBkColor(c->dc, RGB(4, 5, 6)), SetBkMode(c->dc, TRANSPARENT);
+    SetTextColor(c->dc, RGB(1, 2, 3)), SetBkColor(c->dc, RGB(4, 5, 6));
+    SetBkMode(c->dc, TRANSPARENT);
     HGDIOBJ font = GetCurrentObject(c->dc, OBJ_FONT), brush = GetCurrentObject(c->dc, OBJ_BRUSH);
     SendMessageA(control, WM_PRINTCLIENT, (WPARAM)c->dc, PRF_CLIENT);
     EXPECT_TRUE(GetClipBox(c->dc, &clip) == SIMPLEREGION && EqualRect(&clip, &r)
@@ -48,13 +60,10 @@ Picture Print(HWND control)
     return c;
 }
 
-HFONT FontOf(HWND control) { return (HFONT)SendMessageA(control, WM_GETFONT, 0, 0); }
-
 // A caption as DrawTextA draws it in the control's font, on the face colour.
 Picture Drawn(HWND control, const char *text, RECT r, UINT format, COLORREF color)
 {
-    RECT all = Client(control);
-    Picture c(new Canvas(all.right, all.bottom, kFace));
+    Picture c(new Canvas(Client(control).right, Client(control).bottom, kFace));
     SelectObject(c->dc, FontOf(control));
     SetTextColor(c->dc, color), SetBkColor(c->dc, kFace);
     DrawTextA(c->dc, text, -1, &r, format);
@@ -108,7 +117,8 @@ protected:
     {
         const int indices[] = {COLOR_BTNHIGHLIGHT, COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNTEXT,
                                COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_GRAYTEXT, COLOR_WINDOWFRAME};
-        const COLORREF colors[] = {kHilite, kFace, kShadow, kText, kWindow, kWindowText, kGray, kFrame};
+        const COLORREF colors[] = {kHilite, kFace, kShadow, kText, kWindow, kWindowText, kGray,
+                                   kFrame};
         for (int i = 0; i < 8; ++i)
             fake.colors[indices[i]] = colors[i];
         ASSERT_TRUE(ReliefRegister(Self()));
@@ -121,18 +131,13 @@ protected:
         Settle();
     }
     void TearDown() override { DestroyWindow(dialog), ReliefUnregister(Self()), ForgetMessages(); }
-    void Settle()
-    {
-        RedrawWindow(dialog, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        PumpWait(20);
-    }
+    void Settle() { Repaint(dialog, RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN), PumpWait(20); }
     HWND Item(int id) { return GetDlgItem(dialog, id); }
 };
 
 // Push buttons: frame rings, highlight and shadow edges, face, cut corners,
 // and the caption centred on the face by its extent without "&", one pixel
-// lower right when pushed, grey when disabled. A disabled default button
+// lower right when pushed, grey when disabled; a disabled default button
 // has one ring.
 TEST_F(Gallery, PushButtonVariants)
 {
@@ -143,8 +148,9 @@ TEST_F(Gallery, PushButtonVariants)
         SCOPED_TRACE("button " + std::to_string(id));
         auto c = Shot(Item(id));
         const int w = c->width, h = c->height;
-        ExpectPixels(*c, 0, 0, {{0, 0, kFace}, {w - 1, h - 1, kFace}, {1, 0, kFrame}, {0, h - 2, kFrame}});
         RECT face = {3, 3, w - 3, h - 3}, text = face;
+        ExpectPixels(*c, 0, 0, {{0, 0, kFace}, {w - 1, h - 1, kFace}, {1, 0, kFrame},
+                                {0, h - 2, kFrame}});
         if (id == IDC_PUSH || id == IDC_DEFAULT_OFF)
             ExpectPixels(*c, 0, 0, {{1, 1, kHilite}, {2, h - 4, kHilite}, {w - 4, 2, kHilite},
                                     {w - 2, 1, kShadow}, {1, h - 2, kShadow}, {w - 3, 3, kShadow},
@@ -157,8 +163,7 @@ TEST_F(Gallery, PushButtonVariants)
         if (id == IDC_PUSHED) {
             ExpectPixels(*c, 0, 0, {{1, 1, kShadow}, {1, h - 2, kShadow}, {w - 2, 1, kShadow},
                                     {w - 2, h - 2, kFace}});
-            face = {2, 2, w - 1, h - 1};
-            text = {3, 3, w, h};
+            face = {2, 2, w - 1, h - 1}, text = {3, 3, w, h};
         }
         char caption[32];
         GetWindowTextA(Item(id), caption, sizeof caption);
@@ -178,18 +183,16 @@ TEST_F(Gallery, PushButtonVariants)
 // from that side.
 COLORREF GlyphColor(char digit)
 {
-    const char *digits = "078abf";
+    const char *digits = "078abf", *at = strchr(digits, digit);
     const COLORREF colors[] = {kWindowText, kShadow, kFace, kFrame, kWindow, kHilite};
-    const char *at = strchr(digits, digit);
     return at ? colors[at - digits] : RGB(1, 2, 3);
 }
 
 TEST_F(Gallery, GlyphCellsByState)
 {
-    SendMessageA(Item(IDC_CHECK), BM_SETSTATE, TRUE, 0);
-    SendMessageA(Item(IDC_CHECKED_OFF), BM_SETSTATE, TRUE, 0);
+    for (int id : {IDC_CHECK, IDC_CHECKED_OFF, IDC_CHECK_LEFT})
+        SendMessageA(Item(id), BM_SETSTATE, TRUE, 0);
     SendMessageA(Item(IDC_CHECK_LEFT), BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageA(Item(IDC_CHECK_LEFT), BM_SETSTATE, TRUE, 0);
     const struct { int id, row, column; bool right; } cases[] = {
         {IDC_CHECK, 0, 2, false},          // pushed, unchecked
         {IDC_CHECKED, 0, 1, false},
@@ -217,7 +220,7 @@ TEST_F(Gallery, GlyphCellsByState)
     }
     CheckDlgButton(dialog, IDC_THREE_STATE, BST_CHECKED);
     auto shot = Shot(Item(IDC_THREE_STATE));
-    EXPECT_EQ(shot->At(4, (shot->height - 13) / 2 + 4), kWindowText) << "checked three-state: a cross";
+    EXPECT_EQ(shot->At(4, (shot->height - 13) / 2 + 4), kWindowText) << "checked: a cross";
 }
 
 // Group box: a shadow ring from the caption's half height, a highlight ring
@@ -241,7 +244,7 @@ TEST_F(Gallery, GroupBoxRingsAndCaption)
         for (const char *text : {"G", ""}) {
             SCOPED_TRACE(std::string(clip ? "clipping" : "plain") + " \"" + text + "\"");
             SetWindowTextA(group, "&Group");
-            RedrawWindow(group, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            Repaint(group);
             SetWindowTextA(group, text);
             PumpWait(20);
             auto after = Shot(group);
@@ -267,20 +270,20 @@ TEST_F(Gallery, FieldBorders)
                                          {w, 5, kHilite}, {5, h, kHilite}});
     }
     SCOPED_TRACE("scroll bars, combo boxes");
-    RECT s = InDialog(Item(IDC_EDIT_SCROLL), dialog);
-    const int w = s.right - s.left, h = s.bottom - s.top;
+    RECT s = InDialog(Item(IDC_EDIT_SCROLL), dialog), l = InDialog(Item(IDC_COMBO_LIST), dialog);
+    int w = s.right - s.left, h = s.bottom - s.top;
     ExpectPixels(*c, s.left, s.top, {{0, 0, kFrame}, {-1, 5, kShadow}, {w, 5, kHilite},
-                                     {w - cxV, h - 1, kFrame}, {5, h, kHilite}, {w - 1, h - cxH, kFrame},
-                                     {w + 1, 5, kFace}, {5, h + 1, kFace}});
-    RECT l = InDialog(Item(IDC_COMBO_LIST), dialog);
-    ExpectPixels(*c, l.left, l.top, {{0, 0, kFrame}, {l.right - l.left - 1, 5, kFrame},
-                                     {l.right - l.left - cxV, l.bottom - l.top - 1, kFrame},
-                                     {-1, 5, kShadow}, {5, l.bottom - l.top, kHilite}});
+                                     {w - cxV, h - 1, kFrame}, {5, h, kHilite}, {w + 1, 5, kFace},
+                                     {w - 1, h - cxH, kFrame}, {5, h + 1, kFace}});
+    w = l.right - l.left, h = l.bottom - l.top;
+    ExpectPixels(*c, l.left, l.top, {{0, 0, kFrame}, {w - 1, 5, kFrame}, {w - cxV, h - 1, kFrame},
+                                     {-1, 5, kShadow}, {5, h, kHilite}});
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     GetComboBoxInfo(Item(IDC_COMBO_DROPDOWN), &info);
     RECT d = InDialog(info.hwndItem, dialog);
-    ExpectPixels(*c, d.left, d.top, {{0, 0, kFrame}, {-1, 3, kShadow}, {3, d.bottom - d.top, kHilite}});
+    ExpectPixels(*c, d.left, d.top, {{0, 0, kFrame}, {-1, 3, kShadow}, {3, d.bottom - d.top,
+                                                                          kHilite}});
     GetComboBoxInfo(Item(IDC_COMBO_SIMPLE), &info);
     RECT se = InDialog(info.hwndItem, dialog), sl = InDialog(info.hwndList, dialog);
     ExpectPixels(*c, 0, 0, {{se.left, se.top, kFrame}, {se.left - 1, se.top + 3, kShadow},
@@ -300,23 +303,24 @@ TEST_F(Gallery, PrintedAsOnTheScreen)
         {IDC_CHECKED, -1, 0, 0, kFace}, {IDC_TEXT_CENTER, -1, kFace, kFace, kFace},
         {IDC_BLACK_FRAME, 1, kShadow, kMark, kHilite}, {IDC_BLACK_RECT, 1, kShadow, kMark, kHilite},
         {IDC_WHITE_FRAME, 1, kHilite, kMark, kShadow}, {IDC_WHITE_RECT, 1, kHilite, kMark, kShadow},
-        {IDC_GRAY_FRAME, 2, kShadow, kHilite, kHilite}, {IDC_GRAY_RECT, 2, kShadow, kHilite, kHilite},
-        {IDC_ETCHED_FRAME, 2, kShadow, kHilite, kHilite}, {IDC_GROUP, 20, kShadow, kHilite, kHilite},
+        {IDC_GRAY_FRAME, 2, kShadow, kHilite, kHilite}, {IDC_GROUP, 20, kShadow, kHilite, kHilite},
+        {IDC_GRAY_RECT, 2, kShadow, kHilite, kHilite},
+        {IDC_ETCHED_FRAME, 2, kShadow, kHilite, kHilite},
         {IDC_ICON_STATIC, 0, kMark, kMark, kMark},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE("control " + std::to_string(c.id));
-        auto printed = Print(Item(c.id)), shown = Shot(Item(c.id));
-        const int w = printed->width, h = printed->height;
+        auto out = Print(Item(c.id)), shown = Shot(Item(c.id));
+        const int w = out->width, h = out->height, n = c.inset;
         int differ = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                differ += printed->At(x, y) != kMark && printed->At(x, y) != shown->At(x, y);
+                differ += out->At(x, y) != kMark && out->At(x, y) != shown->At(x, y);
         EXPECT_EQ(differ, 0);
         if (c.left)
-            ExpectPixels(*printed, 0, h / 2, {{0, 0, c.left}, {1, 0, c.inner}, {w - 1, 0, c.right}});
-        RECT inside = c.inset < 0 ? RECT{0, 0, w, h} : RECT{c.inset, c.inset, w - c.inset, h - c.inset};
-        EXPECT_EQ(printed->Count(inside, kMark), c.inset < 0 ? 0 : (w - 2 * c.inset) * (h - 2 * c.inset));
+            ExpectPixels(*out, 0, h / 2, {{0, 0, c.left}, {1, 0, c.inner}, {w - 1, 0, c.right}});
+        RECT inside = n < 0 ? RECT{0, 0, w, h} : RECT{n, n, w - n, h - n};
+        EXPECT_EQ(out->Count(inside, kMark), n < 0 ? 0 : (w - 2 * n) * (h - 2 * n));
     }
 }
 
@@ -341,45 +345,45 @@ TEST_F(Gallery, StaticTextsByKind)
             SetWindowTextA(text, c.text);
         GetWindowTextA(text, caption, sizeof caption);
         UINT format = c.format | DT_EXPANDTABS | DT_NOCLIP;
-        EXPECT_EQ(Differ(*Print(text), *Drawn(text, caption, Client(text), format, c.color),
-                         Client(text)), 0) << "static " << c.id << ": " << caption;
+        auto drawn = Drawn(text, caption, Client(text), format, c.color);
+        EXPECT_EQ(Differ(*Print(text), *drawn, Client(text)), 0) << c.id << ": " << caption;
     }
 }
 
 // What a change paints at once (nothing pumped) is what a whole repaint
 // then paints; where the control was marked first, only what the change
-// concerns is painted: nothing for a state that stays, the glyph for a new
-// one (but for a part waiting for WM_PAINT), the whole box for a caption or
-// the focus gained, glyph and caption for a box disabled, the whole static.
-// Focus lost inverts the outline back and releases an automatic radio
-// button. A subclass above the relief procedure sees it make the window
-// invisible while the previous procedure runs, except at WM_SETFOCUS and
-// for a hidden button; a static's SS_NOTIFY notification reaches the parent.
+// concerns: nothing for a state that stays, the glyph for a new one (not a
+// part waiting for WM_PAINT), the whole box for a caption or the focus
+// gained, glyph and caption for a box disabled. Focus lost inverts the
+// outline back and releases an automatic radio button. A subclass above
+// sees the window made invisible while the previous procedure runs, except
+// at WM_SETFOCUS and for a hidden button; an SS_NOTIFY parent is notified.
 TEST_F(Gallery, ChangesPaintAtOnceWhatARepaintPaints)
 {
-    for (int id : {IDC_CHECK, IDC_CHECK_LEFT, IDC_CHECKED, IDC_RADIO_TWO, IDC_TEXT_RIGHT}) {
-        RecordUnder(Item(id));
-        RecordOver(Item(id));
-    }
+    for (int id : {IDC_CHECK, IDC_CHECK_LEFT, IDC_CHECKED, IDC_RADIO_TWO, IDC_TEXT_RIGHT})
+        RecordUnder(Item(id)), RecordOver(Item(id));
     RecordParent(dialog);
     const message hide = {WM_STYLECHANGED, OVER | HIDDEN, 0}, show = {WM_STYLECHANGED, OVER, 0};
+    const message kill = {WM_KILLFOCUS, UNDER | HIDDEN, 0};
     const message setCheck[] = {hide, {BM_SETCHECK, UNDER | HIDDEN, 0}, show, {}};
-    const message moveFocus[] = {hide, {WM_KILLFOCUS, UNDER | HIDDEN, 0}, show,
-                                 {WM_SETFOCUS, UNDER, 0}, {}};
     const message setText[] = {hide, {WM_SETTEXT, UNDER | HIDDEN, 0}, show, {}};
-    const message killed[] = {hide, moveFocus[1], show, {}};
-    const message released[] = {hide, {BM_SETSTATE, UNDER | HIDDEN, 0}, show, hide, moveFocus[1],
-                                show, {}};
+    const message moveFocus[] = {hide, kill, show, {WM_SETFOCUS, UNDER, 0}, {}};
+    const message killed[] = {hide, kill, show, {}};
+    const message released[] = {hide, {BM_SETSTATE, UNDER | HIDDEN, 0}, show, hide, kill, show, {}};
     const message whileHidden[] = {{BM_SETCHECK, UNDER | HIDDEN, 0}, {}};
     const message disabled[] = {{WM_CANCELMODE, UNDER, 0}, hide, {WM_ENABLE, UNDER | HIDDEN, 0},
-                                {WM_COMMAND, PARENT, MAKEWPARAM(IDC_TEXT_RIGHT, STN_DISABLE)}, show, {}};
+                                {WM_COMMAND, PARENT, MAKEWPARAM(IDC_TEXT_RIGHT, STN_DISABLE)},
+                                show, {}};
     enum Part { NOTHING, GLYPH, GLYPH_RIGHT, WHOLE, SOME, UNMARKED };
     typedef void (*Step)(HWND control);
     static Step toPush = [](HWND b) { SetFocus(GetDlgItem(GetParent(b), IDC_PUSH)); };
-    static Step focusPushed = [](HWND b) { SetFocus(b); SendMessageA(b, BM_SETSTATE, TRUE, 0); };
-    const struct { int id; Part part; Step setup, change; int pushed; const message *sent; } cases[] = {
-        {IDC_CHECK, NOTHING, nullptr, [](HWND b) { SendMessageA(b, BM_SETCHECK, 0, 0); }, -1, setCheck},
-        {IDC_CHECK, GLYPH, nullptr, [](HWND b) { SendMessageA(b, BM_SETCHECK, 1, 0); }, -1, setCheck},
+    static Step focusPushed = [](HWND b) { SetFocus(b), SendMessageA(b, BM_SETSTATE, TRUE, 0); };
+    static Step unchecked = [](HWND b) { SendMessageA(b, BM_SETCHECK, 0, 0); };
+    const struct { int id; Part part; Step setup, change; int pushed; const message *sent; }
+    cases[] = {
+        {IDC_CHECK, NOTHING, nullptr, unchecked, -1, setCheck},
+        {IDC_CHECK, GLYPH, nullptr, [](HWND b) { CheckDlgButton(GetParent(b), IDC_CHECK, 1); }, -1,
+         setCheck},
         {IDC_THREE_STATE, GLYPH_RIGHT, nullptr, [](HWND b) {
              RECT half = {0, 0, 7, Client(b).bottom};
              InvalidateRect(b, &half, FALSE);
@@ -393,31 +397,26 @@ TEST_F(Gallery, ChangesPaintAtOnceWhatARepaintPaints)
         {IDC_CHECK, SOME, nullptr, [](HWND b) { EnableWindow(b, FALSE); }, -1, nullptr},
         {IDC_TEXT_RIGHT, WHOLE, nullptr, [](HWND t) { EnableWindow(t, FALSE); }, -1, disabled},
         {IDC_PUSH, WHOLE, nullptr, [](HWND b) { SetWindowTextA(b, "Renamed"); }, -1, nullptr},
-        {IDC_CHECKED, UNMARKED, [](HWND b) { ShowWindow(b, SW_HIDE); },
-         [](HWND b) { SendMessageA(b, BM_SETCHECK, 0, 0); }, -1, whileHidden},
+        {IDC_CHECKED, UNMARKED, [](HWND b) { ShowWindow(b, SW_HIDE); }, unchecked, -1, whileHidden},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE("case " + std::to_string(&c - cases));
         HWND control = Item(c.id);
         if (c.setup)
             c.setup(control);
-        HDC dc = GetDC(control);
-        HBRUSH brush = CreateSolidBrush(kMark);
-        RECT all = Client(control);
         if (c.part != UNMARKED)
-            FillRect(dc, &all, brush);
-        DeleteObject(brush);
-        ReleaseDC(control, dc);
+            Fill(control, kMark);
         ForgetMessages();
         c.change(control);
         if (c.sent)
             ok_sequence(c.sent, "sent");
         auto now = Shot(control);
-        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Repaint(control);
         auto whole = Shot(control);
+        const RECT all = Client(control);
         const int y0 = (all.bottom - 13) / 2;
-        RECT part = c.part == GLYPH ? RECT{0, y0, 14, y0 + 13}
-                  : c.part == GLYPH_RIGHT ? RECT{7, y0, 14, y0 + 13} : c.part == NOTHING ? RECT{} : all;
+        RECT part = c.part == GLYPH ? RECT{0, y0, 14, y0 + 13} : c.part == NOTHING ? RECT{}
+                  : c.part == GLYPH_RIGHT ? RECT{7, y0, 14, y0 + 13} : all;
         int differ = 0, marked = 0, misplaced = 0;
         for (int y = 0; y < all.bottom; ++y)
             for (int x = 0; x < all.right; ++x) {
@@ -429,7 +428,8 @@ TEST_F(Gallery, ChangesPaintAtOnceWhatARepaintPaints)
         EXPECT_EQ(differ, 0) << "painted at once, unlike a whole repaint";
         EXPECT_EQ(misplaced, 0) << "painted beyond or short of the part changed";
         EXPECT_TRUE(c.part != SOME || (marked > 0 && marked < all.right * all.bottom));
-        EXPECT_TRUE(c.pushed < 0 || (SendMessageA(control, BM_GETSTATE, 0, 0) & BST_PUSHED) == c.pushed);
+        UINT pushed = SendMessageA(control, BM_GETSTATE, 0, 0) & BST_PUSHED;
+        EXPECT_TRUE(c.pushed < 0 || (int)pushed == c.pushed);
     }
 }
 
@@ -444,21 +444,22 @@ TEST_F(Gallery, DroppedListsValidatedRingAndMovedControl)
     HWND combo = Item(IDC_COMBO_LIST);
     for (HWND painter : {combo, info.hwndItem}) {
         RECT l = InDialog(painter, dialog);
-        SendMessageA(GetParent(painter) == dialog ? painter : GetParent(painter), CB_SHOWDROPDOWN, 1, 0);
+        HWND owner = painter == combo ? combo : Item(IDC_COMBO_DROPDOWN);
+        SendMessageA(owner, CB_SHOWDROPDOWN, TRUE, 0);
         HDC dc = GetDC(dialog);
         SetPixel(dc, l.left - 1, l.top + 3, kMark);
         ReleaseDC(dialog, dc);
-        RedrawWindow(painter, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Repaint(painter);
         EXPECT_EQ(Shot(dialog)->At(l.left - 1, l.top + 3), kMark) << "no border while dropped down";
-        SendMessageA(GetParent(painter) == dialog ? painter : GetParent(painter), CB_SHOWDROPDOWN, 0, 0);
+        SendMessageA(owner, CB_SHOWDROPDOWN, FALSE, 0);
     }
     RECT l = InDialog(combo, dialog);
     PumpWait(20);
     InvalidateRect(dialog, nullptr, FALSE);
-    RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Repaint(combo);
     HRGN pending = CreateRectRgn(0, 0, 0, 0);
     GetUpdateRgn(dialog, pending, FALSE);
-    EXPECT_FALSE(PtInRegion(pending, l.left - 1, l.top + 3) || PtInRegion(pending, l.right, l.bottom));
+    EXPECT_FALSE(PtInRegion(pending, l.left - 1, l.top + 3) || PtInRegion(pending, l.right, l.top));
     EXPECT_TRUE(PtInRegion(pending, l.left - 2, l.top + 3));
     DeleteObject(pending);
     HWND edit = Item(IDC_EDIT);
@@ -466,7 +467,7 @@ TEST_F(Gallery, DroppedListsValidatedRingAndMovedControl)
     SetWindowPos(edit, nullptr, before.left, before.top + 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     PumpWait(20);
     auto c = Shot(dialog);
-    EXPECT_EQ(c->At(before.left + 5, before.top - 1), kFace) << "old outer top repainted by the dialog";
+    EXPECT_EQ(c->At(before.left + 5, before.top - 1), kFace) << "old outer top repainted";
     EXPECT_EQ(c->At(before.left + 5, before.top + 5), kShadow) << "new outer top";
 }
 
@@ -478,8 +479,7 @@ TEST_F(Gallery, CreatedAndDestroyedLeavesNoObjects)
     for (int i = 0; i < 20; ++i) {
         HWND other = CreateGallery(Self(), dialog);
         ShowWindow(other, SW_SHOW);
-        RedrawWindow(other, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN
-                                                  | RDW_UPDATENOW);
+        Repaint(other, RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         DestroyWindow(other);
     }
     EXPECT_EQ(GdiObjectCount(), objects);

@@ -10,9 +10,7 @@
 
 namespace {
 
-// A second module that registers.
-HINSTANCE Other() { return GetModuleHandleA("kernel32.dll"); }
-
+HINSTANCE Other() { return GetModuleHandleA("kernel32.dll"); }   // a second module
 ReliefRecord &rs = ReliefState;
 
 const ThreadHookEntry *RowOf(DWORD threadId)
@@ -25,6 +23,8 @@ const ThreadHookEntry *RowOf(DWORD threadId)
 
 // ---- Switching on and off ----
 
+// The last unregistration takes everything down; one without a
+// registration open changes nothing.
 TEST(Registration, LastUnregistrationTakesEverythingDown)
 {
     ASSERT_TRUE(ReliefRegister(Self()));
@@ -35,7 +35,6 @@ TEST(Registration, LastUnregistrationTakesEverythingDown)
     HGDIOBJ objects[] = {rs.BrushTable[0], rs.BrushTable[1], rs.BrushTable[2], rs.checkBitmap};
     for (HGDIOBJ object : objects)
         EXPECT_NE(GetObjectType(object), 0u);
-
     EXPECT_TRUE(ReliefUnregister(Self()));
     EXPECT_FALSE(rs.reliefOn);
     EXPECT_EQ(rs.registerCount, 0);
@@ -45,10 +44,13 @@ TEST(Registration, LastUnregistrationTakesEverythingDown)
     for (HGDIOBJ object : objects)
         EXPECT_EQ(GetObjectType(object), 0u) << "object not deleted";
     EXPECT_EQ(rs.BrushTable[0] || rs.BrushTable[1] || rs.BrushTable[2] || rs.checkBitmap, false);
-    for (const ClassProcEntry &row : rs.ClassProcTable) {
-        EXPECT_EQ(row.subclassProc, nullptr);
-        EXPECT_NE(row.systemProc, nullptr) << "system procedures are kept";
-    }
+    for (const ClassProcEntry &row : rs.ClassProcTable)
+        EXPECT_TRUE(!row.subclassProc && row.systemProc) << "system procedures are kept";
+    EXPECT_TRUE(ReliefUnregister(Self()));
+    EXPECT_EQ(rs.registerCount, 0);
+    EXPECT_TRUE(ReliefRegister(Self())) << "a later registration still switches the library on";
+    ReliefUnregister(Self());
+    EXPECT_FALSE(rs.reliefOn);
 }
 
 // The process attach acts for reason 1 only; a registration after the
@@ -57,8 +59,7 @@ TEST(Registration, AttachOnlyForReasonOneAndAgainAfterTheLast)
 {
     ReliefRegister(Self());
     ReliefUnregister(Self());
-    rs.hookInstance = rs.resourceInstance = nullptr;
-    rs.winVersion = rs.platform = 0;
+    rs.hookInstance = rs.resourceInstance = nullptr, rs.winVersion = rs.platform = 0;
     rs.frameMetrics = FrameMetrics{};
     for (DWORD reason : {0u, 2u, 3u}) {
         EXPECT_TRUE(ReliefProcessAttach(Self(), reason, nullptr));
@@ -67,23 +68,13 @@ TEST(Registration, AttachOnlyForReasonOneAndAgainAfterTheLast)
     ASSERT_TRUE(ReliefRegister(Self()));
     EXPECT_EQ(rs.winVersion, WinVersionOf(GetVersion()));
     EXPECT_TRUE(rs.hookInstance == Self() && rs.resourceInstance == Self());
-    EXPECT_EQ(rs.frameMetrics.cxFrame, GetSystemMetrics(SM_CXDLGFRAME) - 1);
-    EXPECT_EQ(rs.frameMetrics.cyFrame, GetSystemMetrics(SM_CYDLGFRAME) - 1);
-    EXPECT_EQ(rs.frameMetrics.cyCaption, GetSystemMetrics(SM_CYCAPTION));
-    EXPECT_EQ(PropertyAtomsFound(), 7);
-    EXPECT_NE(rs.checkBitmap, nullptr);
+    const FrameMetrics &m = rs.frameMetrics;
+    EXPECT_TRUE(m.cxFrame == GetSystemMetrics(SM_CXDLGFRAME) - 1 && m.cyCaption == GetSystemMetrics(SM_CYCAPTION)
+                && m.cyFrame == GetSystemMetrics(SM_CYDLGFRAME) - 1);
+    EXPECT_TRUE(PropertyAtomsFound() == 7 && rs.checkBitmap);
     for (int i = 0; i < RCLASS_COUNT; ++i)
         EXPECT_EQ(rs.ClassProcTable[i].subclassProc, ClassTable[i].subclassProc);
     ReliefUnregister(Self());
-}
-
-TEST(Registration, UnbalancedUnregistrationChangesNothing)
-{
-    EXPECT_TRUE(ReliefUnregister(Self()));
-    EXPECT_EQ(rs.registerCount, 0);
-    EXPECT_TRUE(ReliefRegister(Self())) << "a later registration still switches the library on";
-    ReliefUnregister(Self());
-    EXPECT_FALSE(rs.reliefOn);
 }
 
 ImportPatch *addAtomPatch, *deleteAtomPatch;
@@ -93,7 +84,6 @@ ATOM WINAPI AddAtomFailingAtRlfH(LPCSTR name)
 {
     return lstrcmpA(name, "RlfH") ? addAtomPatch->Original<decltype(&GlobalAddAtomA)>()(name) : 0;
 }
-
 ATOM WINAPI RecordDeleteAtom(ATOM atom)
 {
     deletedAtoms.push_back(atom);
@@ -104,19 +94,16 @@ TEST(Registration, AtomFailureDeletesOnlyTheAtomsAdded)
 {
     ImportPatch add("kernel32.dll", "GlobalAddAtomA", (void *)AddAtomFailingAtRlfH);
     ImportPatch del("kernel32.dll", "GlobalDeleteAtom", (void *)RecordDeleteAtom);
-    addAtomPatch = &add;
-    deleteAtomPatch = &del;
+    addAtomPatch = &add, deleteAtomPatch = &del;
     EXPECT_FALSE(ReliefRegister(Self()));
     std::vector<ATOM> held = {rs.atomBase, rs.atomNew, rs.atomL};
-    EXPECT_EQ(rs.atomH | rs.atomLNew | rs.atomHNew | rs.atomD, 0);
-    EXPECT_EQ(rs.BrushTable[0], nullptr);
+    EXPECT_TRUE(!(rs.atomH | rs.atomLNew | rs.atomHNew | rs.atomD) && !rs.BrushTable[0]);
     ReliefUnregister(Self());
     EXPECT_EQ(deletedAtoms, held);
     EXPECT_EQ(PropertyAtomsFound(), 0);
 }
 
 ImportPatch *classInfoPatch;
-
 BOOL WINAPI ClassInfoWithoutEditAndDialog(HINSTANCE instance, LPCSTR name, WNDCLASSA *wc)
 {
     if (IS_INTRESOURCE(name) ? (UINT_PTR)name == 0x8002 : lstrcmpA(name, "Edit") == 0)
@@ -129,8 +116,8 @@ TEST(Registration, UnknownSystemClassForwardsToTheDefaultProcedure)
     ImportPatch patch("user32.dll", "GetClassInfoA", (void *)ClassInfoWithoutEditAndDialog);
     classInfoPatch = &patch;
     ASSERT_TRUE(ReliefRegister(Self()));
-    EXPECT_EQ(rs.ClassProcTable[RCLASS_EDIT].systemProc, (WNDPROC)DefWindowProcA);
-    EXPECT_EQ(rs.dialogSystemProc, (WNDPROC)DefDlgProcA);
+    EXPECT_TRUE(rs.ClassProcTable[RCLASS_EDIT].systemProc == DefWindowProcA
+                && rs.dialogSystemProc == DefDlgProcA);
     WNDCLASSA wc;
     ASSERT_TRUE(GetClassInfoA(nullptr, "Button", &wc));
     EXPECT_EQ(rs.ClassProcTable[RCLASS_BUTTON].systemProc, wc.lpfnWndProc);

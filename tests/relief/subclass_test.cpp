@@ -1,7 +1,9 @@
-// Subclassing under each Windows version (the program is built once a
-// version, see version_test.cpp): the class filters, the automatic hooks on
-// the gallery dialog, the dialog's last word at WM_INITDIALOG, the relief
-// frame, the colour messages of dialogs and the ring a field leaves.
+// The library under each Windows version, with GetVersion answering as the
+// version that CTest sets for this program in the Wine registry (the
+// program is built once a version, with the version word and platform
+// expected): the version branches, the class filters, the automatic hooks
+// on the gallery dialog, the dialog's last word at WM_INITDIALOG, the
+// relief frame, the colour messages of dialogs and the ring a field leaves.
 #include <gtest/gtest.h>
 #include <vector>
 #include "reliefsupport.h"
@@ -106,8 +108,6 @@ TEST(Filters, DecideByClassStyleVersionAndParent)
     ReliefUnregister(Self());
 }
 
-INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
 // The code each gallery control answers once the dialog is up: buttons,
 // combo boxes and their parts, and etched statics only below 3.95.
 int ExpectedCode(HWND control, bool dialogTaken)
@@ -126,30 +126,6 @@ int ExpectedCode(HWND control, bool dialogTaken)
         if (!strcmp(cls, classes[i]))
             return 1000 + (i == 5 ? 1 : i);
     return 0;
-}
-
-// Wine gives the template DS_3DLOOK: from 3.95 on the dialog keeps the
-// system look unless the bit is cleared before the library's hook sees it.
-TEST(AutoSubclass, GalleryDialogAndItsControls)
-{
-    for (bool clear : {false, true}) {
-        Library library(0, clear);
-        HWND dialog = CreateDialogParamA(Self(), MAKEINTRESOURCEA(IDD_GALLERY), nullptr,
-                                         QuietDialog, 0);
-        ASSERT_NE(dialog, nullptr);
-        bool taken = kHooks && (kBelow395 || clear);
-        EXPECT_EQ(IdentifyCode(dialog), taken ? RELIEF_ID_DIALOG : 0) << "cleared " << clear;
-        EXPECT_EQ(ProcOf(dialog) == DialogFrameProc, taken);
-        std::vector<HWND> controls;     // with the combo parts
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            for (HWND part = child; part; part = part == child ? GetWindow(child, GW_CHILD)
-                                                               : GetWindow(part, GW_HWNDNEXT))
-                controls.push_back(part);
-        EXPECT_GE(controls.size(), 35u);
-        for (HWND control : controls)
-            EXPECT_EQ(IdentifyCode(control), ExpectedCode(control, taken)) << GetDlgCtrlID(control);
-        DestroyWindow(dialog);
-    }
 }
 
 // What the recording procedure under the library's and the dialog
@@ -176,32 +152,41 @@ INT_PTR CALLBACK AnsweringDialog(HWND dialog, UINT msg, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-// The gallery has 34 controls (combo parts not counted), one an icon; the
-// dialog procedure adds an edit. The drop-down combo is taken only once
-// its edit exists. From 3.95 on buttons, combo boxes and etched lines are
-// left alone.
-TEST(InitDialog, DialogDecidesBeforeOrAfterItsProcedureRuns)
+// The gallery through the hooks, and the dialog's last word at
+// WM_INITDIALOG, which it sees after or before the controls are taken. It
+// has 34 controls (combo parts not counted), one an icon; its procedure
+// adds an edit. The drop-down combo is taken only once its edit exists.
+// From 3.95 on buttons, combo boxes and etched lines are left alone, and
+// the dialog too unless DS_3DLOOK (which Wine gives the template) is
+// cleared before the library's hook sees it.
+TEST(InitDialog, GalleryTakenAndDialogDecidesAtInitDialog)
 {
-    if (!kHooks)
-        GTEST_SKIP() << "no hooks below 3.10";
-    const std::string all = std::to_string(kBelow395 ? 34 : 14);
-    const std::string atCreation = std::to_string(kBelow395 ? 32 : 13);
-    const struct { DWORD flags; LONG answer; std::string atInit, after; } cases[] = {
-        {0, 1, "frame=1 controls=" + atCreation, "frame=1 controls=" + all},
-        {RELIEF_FRAMES_ONLY, 1, "frame=1 controls=0", "frame=1 controls=" + all},
-        {0, 0, "frame=0 controls=0", "frame=0 controls=0"},
+    const std::string all = std::to_string(kBelow395 ? 34 : 14), none = "frame=0 controls=0";
+    const std::string atCreation = "frame=1 controls=" + std::to_string(kBelow395 ? 32 : 13);
+    const struct { DWORD flags; LONG answer; bool clear; std::string atInit; } cases[] = {
+        {0, 1, false, atCreation}, {0, 1, true, atCreation},
+        {RELIEF_FRAMES_ONLY, 1, true, "frame=1 controls=0"}, {0, 0, true, none},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE("flags " + std::to_string(c.flags) + ", answer " + std::to_string(c.answer));
-        Library library(c.flags, true);
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
+        Library library(c.flags, c.clear);
         initAnswer = c.answer;
         HWND dialog = CreateDialogParamA(Self(), MAKEINTRESOURCEA(IDD_GALLERY), nullptr,
                                          AnsweringDialog, 0);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(recorded, "prev:query prev:query dlg:query prev:init dlg:init(" + c.atInit
-                                + ") ");
-        EXPECT_EQ(DescribeState(dialog), c.after);
-        EXPECT_TRUE(c.answer || ProcOf(dialog) == Recorder) << "released";
+        bool taken = kHooks && (kBelow395 || c.clear), kept = taken && c.answer;
+        EXPECT_EQ(recorded, taken ? "prev:query prev:query dlg:query prev:init dlg:init(" + c.atInit + ") "
+                                  : (kHooks ? "prev:query " : "") + ("prev:init dlg:init(" + none + ") "));
+        EXPECT_EQ(DescribeState(dialog), kept ? "frame=1 controls=" + all : none);
+        EXPECT_EQ(ProcOf(dialog), kept ? DialogFrameProc : Recorder) << "released or left";
+        std::vector<HWND> controls;     // with the combo parts
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            for (HWND part = child; part; part = part == child ? GetWindow(child, GW_CHILD)
+                                                               : GetWindow(part, GW_HWNDNEXT))
+                controls.push_back(part);
+        EXPECT_GE(controls.size(), 36u);
+        for (HWND control : controls)
+            EXPECT_EQ(IdentifyCode(control), ExpectedCode(control, kept)) << GetDlgCtrlID(control);
         DestroyWindow(dialog);
     }
 }
@@ -397,6 +382,90 @@ TEST(FieldRing, RepaintedInTheParentByVersion)
     }
     DestroyWindow(parent);
     ReliefUnregister(Self());
+}
+
+
+ReliefRecord &rs = ReliefState;
+
+// The version word and platform; btnHilite forced to white on 3.0 only;
+// per-thread hooks from 3.10. (Win32s never reported 3.95: its platform
+// is checked on the value itself.)
+TEST(Version, WordPlatformHighlightAndHooks)
+{
+    FakeSysColors fake;
+    fake.colors[COLOR_BTNHIGHLIGHT] = RGB(200, 200, 200);
+    ASSERT_TRUE(ReliefRegister(Self()));
+    EXPECT_EQ(rs.winVersion, EXPECTED_WINVERSION) << "GetVersion " << std::hex << GetVersion();
+    EXPECT_EQ(rs.platform, EXPECTED_PLATFORM) << "GetVersion " << std::hex << GetVersion();
+    EXPECT_TRUE(WinVersionOf(0x80005F03) == WINVER_395 && PlatformOf(0x80005F03) == 32);
+    COLORREF expected = EXPECTED_WINVERSION == WINVER_30 ? RGB(255, 255, 255) : RGB(200, 200, 200);
+    EXPECT_EQ(rs.SysColorTable[SYSCLR_BTNHILITE], expected);
+    LOGBRUSH lb{};
+    GetObjectA(rs.BrushTable[0], sizeof lb, &lb);
+    EXPECT_EQ(lb.lbColor, expected);
+    bool allowed = EXPECTED_WINVERSION >= WINVER_310;
+    EXPECT_EQ(ReliefAutoSubclass(Self()) != 0, allowed);
+    EXPECT_EQ(rs.hookCount, allowed ? 1 : 0);
+    ReliefUnregister(Self());
+    EXPECT_EQ(rs.hookCount, 0);
+}
+
+struct Answer {
+    HBRUSH brush;
+    COLORREF text, back;
+};
+
+Answer Ask(UINT msg, HDC dc, HWND window)
+{
+    SetTextColor(dc, RGB(1, 1, 1));
+    SetBkColor(dc, RGB(2, 2, 2));
+    HBRUSH brush = ReliefCtlColor(msg, dc, window);
+    return {brush, GetTextColor(dc), GetBkColor(dc)};
+}
+
+// Buttons, dialogs and statics always get the face colour and button text;
+// list boxes only below 3.95, and only simple and drop-down combo boxes (an
+// edit child and low style bits other than 3). The text and background
+// colours are set apart, unlike Wine's own.
+TEST(Version, ColourAnswers)
+{
+    FakeSysColors fake;
+    fake.colors[COLOR_BTNTEXT] = RGB(10, 20, 30);
+    fake.colors[COLOR_WINDOWTEXT] = RGB(40, 50, 60);
+    fake.colors[COLOR_BTNFACE] = RGB(70, 80, 90);
+    fake.colors[COLOR_WINDOW] = RGB(100, 110, 120);
+    HWND parent = Window("STATIC", 0, nullptr, 0, 0, 300, 200);
+    HWND dropDown = Window("COMBOBOX", CBS_DROPDOWN, parent, 0, 0, 100, 80);
+    HWND simple = Window("COMBOBOX", CBS_SIMPLE, parent, 0, 0, 100, 80);
+    HWND dropList = Window("COMBOBOX", CBS_DROPDOWNLIST, parent), list = Window("LISTBOX", 0, parent);
+    Window("STATIC", 0, dropList, 0, 0, 5, 5);
+    ASSERT_NE(GetWindow(dropDown, GW_CHILD), nullptr);
+    ASSERT_NE(GetWindow(dropList, GW_CHILD), nullptr) << "a child, so only the style decides";
+    ASSERT_EQ(GetWindow(list, GW_CHILD), nullptr);
+
+    Canvas canvas(4, 4, RGB(0, 0, 0));
+    HDC dc = canvas.dc;
+    EXPECT_EQ(Ask(WM_CTLCOLORBTN, dc, parent).brush, nullptr) << "library off";
+    ASSERT_TRUE(ReliefRegister(Self()));
+    const Answer face = {rs.BrushTable[1], RGB(10, 20, 30), RGB(70, 80, 90)};
+    LOGBRUSH lb{};
+    GetObjectA(face.brush, sizeof lb, &lb);
+    EXPECT_EQ(lb.lbColor, RGB(70, 80, 90)) << "the face brush";
+    const Answer none = {nullptr, RGB(1, 1, 1), RGB(2, 2, 2)};
+    struct { UINT msg; HWND window; bool answered; } cases[] = {
+        {WM_CTLCOLORBTN, parent, true}, {WM_CTLCOLORDLG, parent, true},
+        {WM_CTLCOLORSTATIC, parent, true}, {WM_CTLCOLORMSGBOX, parent, false},
+        {WM_CTLCOLOREDIT, parent, false}, {WM_CTLCOLORSCROLLBAR, parent, false},
+        {WM_CTLCOLORLISTBOX, dropDown, kBelow395}, {WM_CTLCOLORLISTBOX, simple, kBelow395},
+        {WM_CTLCOLORLISTBOX, dropList, false}, {WM_CTLCOLORLISTBOX, list, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
+        Answer got = Ask(c.msg, dc, c.window), want = c.answered ? face : none;
+        EXPECT_TRUE(got.brush == want.brush && got.text == want.text && got.back == want.back);
+    }
+    ReliefUnregister(Self());
+    DestroyWindow(parent);
 }
 
 }  // namespace

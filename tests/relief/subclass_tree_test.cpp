@@ -1,7 +1,7 @@
-// Relief windows whatever the version: what each relief procedure forwards
-// and answers, marks set and removed, dialog trees subclassed and released,
-// and the hooks.
+// Relief windows whatever the version: what relief procedures forward and
+// answer, marks set and removed, dialog trees subclassed and released, hooks.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "reliefsupport.h"
 #include "relief/controls/controls.h"
 #include "relief/subclass.h"
@@ -20,8 +20,7 @@ WNDPROC SystemProc(int classIndex)
                                        : ReliefState.ClassProcTable[classIndex].systemProc;
 }
 
-// The six relief procedures, one window class each.
-const struct ReliefClass {
+const struct ReliefClass {     // the six relief procedures, one class each
     const char *cls;
     DWORD style;
     int classIndex, code;
@@ -43,16 +42,15 @@ const struct ReliefClass {
     {"#32770", 0, RCLASS_DIALOG, RELIEF_ID_DIALOG},
 };
 
-// Every relief procedure: its identify answer, written through the
-// sender's pointer only for a sender of its own thread; whether the
-// previous procedure sees the query first; its answer once marked "RlfD";
-// the class's procedure saved when none was; a window subclassed once;
-// both marks removed only after the procedures below saw WM_NCDESTROY.
+// Each relief procedure's identify answer (written only for a sender of its
+// own thread), whether the previous procedure sees the query first, its
+// answer once marked "RlfD"; the class's procedure saved when none was; a
+// window subclassed once; both marks removed after WM_NCDESTROY went down.
 TEST(ReliefProcedures, IdentifyForwardAndReleaseTheirMarks)
 {
     Library library;
-    const message none[] = {{}}, both[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY_ALT, UNDER, 0}, {}};
-    const message editForwards[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY, UNDER, 0}, {}};
+    const message id = {RM_IDENTIFY, UNDER, 0}, none[] = {{}}, editForwards[] = {id, id, {}};
+    const message both[] = {id, {RM_IDENTIFY_ALT, UNDER, 0}, {}};
     const message destroyed[] = {{WM_DESTROY, UNDER, 0}, {WM_NCDESTROY, UNDER | MARKED, 0},
                                  {WM_NCDESTROY, OVER, 0}, {}};
     for (const ReliefClass &c : kClasses) {
@@ -81,15 +79,13 @@ TEST(ReliefProcedures, IdentifyForwardAndReleaseTheirMarks)
         SetWindowLongPtrA(bare, GWLP_WNDPROC, (LONG_PTR)c.Proc());
         SendMessageA(bare, WM_NULL, 0, 0);
         EXPECT_EQ(Mark(bare, "RlfNew"), (HANDLE)SystemProc(c.classIndex)) << "fallback saved";
-        DestroyWindow(bare);
         RecordOver(window);     // an application's, over the relief procedure
-        DestroyWindow(window);
+        DestroyWindow(bare), DestroyWindow(window);
         ok_sequence(destroyed, "destroyed");
     }
 }
 
-// Windows that outlive the library forward every message to the procedure
-// they saved, and paint nothing of their own.
+// Windows that outlive the library forward everything to what they saved.
 TEST(ReliefProcedures, OutlivingTheLibraryForwardEverything)
 {
     ASSERT_TRUE(ReliefRegister(Self()));
@@ -111,12 +107,11 @@ TEST(ReliefProcedures, OutlivingTheLibraryForwardEverything)
     ForgetMessages();
 }
 
-// ReliefSubclassDialog, run twice, by what each child carries: the first
-// two levels below the dialog are subclassed; a stale mark on a window
-// running its class's procedure is renewed; a live relief child, one
-// marked "RlfD", one answering RM_IDENTIFY_ALT alone, one whose
-// application procedure swallows the identify messages, and one running a
-// relief procedure without a mark keep what they have.
+// ReliefSubclassDialog, twice, by what each child carries: two levels are
+// subclassed; a stale mark on a window running its class's procedure is
+// renewed; a live relief child, one marked "RlfD", one answering only
+// RM_IDENTIFY_ALT, one under an application's procedure that swallows the
+// identify messages and one running a relief procedure unmarked stay.
 WNDPROC staticProc, swallowNext;
 LRESULT CALLBACK AnswersAltOnly(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
@@ -127,7 +122,8 @@ LRESULT CALLBACK AnswersAltOnly(HWND w, UINT m, WPARAM wp, LPARAM lp)
 }
 LRESULT CALLBACK Swallows(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
-    return m == RM_IDENTIFY || m == RM_IDENTIFY_ALT ? 0 : CallWindowProcA(swallowNext, w, m, wp, lp);
+    return m == RM_IDENTIFY || m == RM_IDENTIFY_ALT ? 0
+                                                    : CallWindowProcA(swallowNext, w, m, wp, lp);
 }
 
 TEST(SubclassDialog, WhatEachChildCarries)
@@ -164,16 +160,15 @@ TEST(SubclassDialog, WhatEachChildCarries)
     for (int i = 0; i < 9; ++i) {
         HWND w = before[i].window;
         bool renewed = cases[i].renewed;
-        EXPECT_EQ(ProcOf(w), renewed ? ReliefStaticProc : before[i].proc) << "case " << i;
-        EXPECT_EQ(Mark(w, "RlfNew"), renewed ? (HANDLE)staticProc : before[i].saved) << "case " << i;
+        EXPECT_TRUE(ProcOf(w) == (renewed ? ReliefStaticProc : before[i].proc)
+                    && Mark(w, "RlfNew") == (renewed ? (HANDLE)staticProc : before[i].saved)) << i;
     }
     DestroyWindow(dialog);
 }
 
-// UnsubclassTree takes relief procedures that are current out at every
-// depth, combo parts included; one under an application's subclass is
-// switched to forwarding, as is a window with a foreign mark ending in
-// "New". Every foreign mark refuses the install.
+// UnsubclassTree takes current relief procedures out at every depth, combo
+// parts too; one under an application's subclass is switched to
+// forwarding, so is a foreign mark ending in "New". Foreign marks refuse.
 TEST(SubclassDialog, TreeReleasedOrSwitchedToForwarding)
 {
     Library library;
@@ -185,18 +180,15 @@ TEST(SubclassDialog, TreeReleasedOrSwitchedToForwarding)
     GetComboBoxInfo(combo, &info);
     HWND released[] = {dialog, Window("Static", SS_LEFT, level1), info.hwndItem, info.hwndList};
     WNDPROC procs[4];
-    for (int i = 0; i < 4; ++i)
-        procs[i] = ProcOf(released[i]);
+    std::transform(released, released + 4, procs, ProcOf);
     const struct { const char *mark; bool forwards; } marks[] = {
         {"Rlf", false}, {"RlfL", false}, {"RlfH", false}, {"RlfLNew", true}, {"RlfHNew", true},
     };
     HWND marked[5];
     for (int i = 0; i < 5; ++i)
         SetPropA(marked[i] = Window("Static", SS_LEFT, dialog), marks[i].mark, (HANDLE)1);
-    InstallSubclass(dialog, DialogFrameProc);
-    InstallSubclass(info.hwndItem, ReliefEditProc);
-    InstallSubclass(info.hwndList, ReliefListBoxProc);
-    ReliefSubclassDialog(dialog, RELIEF_ALL);
+    InstallSubclass(dialog, DialogFrameProc), InstallSubclass(info.hwndItem, ReliefEditProc);
+    InstallSubclass(info.hwndList, ReliefListBoxProc), ReliefSubclassDialog(dialog, RELIEF_ALL);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(ProcOf(marked[i]), SystemProc(RCLASS_STATIC)) << marks[i].mark << " refuses";
     RecordOver(edit);
@@ -212,9 +204,8 @@ TEST(SubclassDialog, TreeReleasedOrSwitchedToForwarding)
     ForgetMessages();
 }
 
-// The one-shot hook: a second window armed while one is pending replaces
-// it; the hook fires only at the pending window's first message,
-// subclasses it once and is gone.
+// The one-shot hook: a window armed while another is pending replaces it;
+// it fires at the pending window's first message only, once, and is gone.
 ImportPatch *setHookPatch, *unhookPatch;
 int hooksSet, hooksRemoved;
 HHOOK WINAPI CountSetHook(int id, HOOKPROC proc, HINSTANCE instance, DWORD thread)
@@ -239,16 +230,13 @@ TEST(OneShotHook, FiresOnceForThePendingWindowAndGoes)
     InstallAtFirstMessage(second, ReliefStaticProc);
     SendMessageA(first, WM_NULL, 0, 0);
     EXPECT_EQ(ProcOf(second), SystemProc(RCLASS_STATIC)) << "not yet: a message to another window";
-    for (int i = 0; i < 2; ++i) {
-        SendMessageA(second, WM_NULL, 0, 0);
-        SendMessageA(first, WM_NULL, 0, 0);
-    }
+    for (int i = 0; i < 2; ++i)
+        SendMessageA(second, WM_NULL, 0, 0), SendMessageA(first, WM_NULL, 0, 0);
     EXPECT_EQ(IdentifyCode(first), 0);
     EXPECT_EQ(IdentifyCode(second), RELIEF_ID_STATIC);
     EXPECT_EQ(Mark(second, "RlfNew"), (HANDLE)SystemProc(RCLASS_STATIC)) << "subclassed once";
     EXPECT_TRUE(hooksSet == 1 && hooksRemoved == 1) << "no hook left behind";
-    DestroyWindow(first);
-    DestroyWindow(second);
+    DestroyWindow(first), DestroyWindow(second);
 }
 
 // A thread's row that outlives the library's termination subclasses nothing.
@@ -271,10 +259,9 @@ TEST(CbtHook, RowOutlivingTheLibraryOnlyPassesCallsOn)
     EXPECT_EQ(ReliefState.hookCount, 0);
 }
 
-// The hook follows parents, never owners: a control is handed to the
-// filters when its parent or grandparent is a relief window not marked
-// "RlfD"; a popup owned by a relief dialog, and a child of a dialog that
-// declined the look but is owned by a relief dialog, are left alone.
+// The hook follows parents, never owners: a control whose parent or
+// grandparent is a relief window not marked "RlfD" is taken; a popup owned
+// by a relief dialog, or a child of a declining dialog it owns, is not.
 TEST(CbtHook, ParentsNotOwners)
 {
     Library library;
