@@ -29,8 +29,8 @@ TEST(Dbcs, MarkerComesFromTheProfile)
     for (const auto &c : cases) {
         ProfileValue value(c.key, c.value);
         ASSERT_TRUE(ReliefRegister(Self()));
-        EXPECT_EQ(ReliefState.dbcsEnabled, 1);
-        EXPECT_EQ(ReliefState.mnemonicMarker, c.marker) << c.key << " = " << (c.value ? c.value : "");
+        EXPECT_TRUE(ReliefState.dbcsEnabled == 1 && ReliefState.mnemonicMarker == c.marker)
+            << c.key << " = " << (c.value ? c.value : "");
         ReliefUnregister(Self());
     }
 }

@@ -1,7 +1,5 @@
-// The relief look painted: the gallery dialog on a registered thread below
-// version 3.95 (CTest sets 3.51 for this program), in colours that are all
-// distinct, read back against the layouts of buttons, glyphs, group boxes,
-// field borders and statics; a change painted at once against a repaint.
+// The relief look painted on the gallery dialog below version 3.95 (CTest
+// sets 3.51), in distinct colours, read back pixel by pixel.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
@@ -115,12 +113,10 @@ protected:
 
     void SetUp() override
     {
-        const int indices[] = {COLOR_BTNHIGHLIGHT, COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNTEXT,
-                               COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_GRAYTEXT, COLOR_WINDOWFRAME};
-        const COLORREF colors[] = {kHilite, kFace, kShadow, kText, kWindow, kWindowText, kGray,
-                                   kFrame};
-        for (int i = 0; i < 8; ++i)
-            fake.colors[indices[i]] = colors[i];
+        fake.colors[COLOR_BTNHIGHLIGHT] = kHilite, fake.colors[COLOR_BTNFACE] = kFace;
+        fake.colors[COLOR_BTNSHADOW] = kShadow, fake.colors[COLOR_BTNTEXT] = kText;
+        fake.colors[COLOR_WINDOW] = kWindow, fake.colors[COLOR_WINDOWTEXT] = kWindowText;
+        fake.colors[COLOR_GRAYTEXT] = kGray, fake.colors[COLOR_WINDOWFRAME] = kFrame;
         ASSERT_TRUE(ReliefRegister(Self()));
         ASSERT_TRUE(ReliefAutoSubclass(Self()));
         ASSERT_LT(ReliefState.winVersion, WINVER_395) << "set by CTest";
@@ -135,10 +131,9 @@ protected:
     HWND Item(int id) { return GetDlgItem(dialog, id); }
 };
 
-// Push buttons: frame rings, highlight and shadow edges, face, cut corners,
-// and the caption centred on the face by its extent without "&", one pixel
-// lower right when pushed, grey when disabled; a disabled default button
-// has one ring.
+// Push buttons: frame rings, edges, face, cut corners, the caption centred
+// by its extent without "&", one pixel lower right when pushed, grey when
+// disabled; a disabled default button has one ring.
 TEST_F(Gallery, PushButtonVariants)
 {
     for (int id : {IDC_DEFAULT, IDC_DEFAULT_OFF})     // as the dialog manager may leave them
@@ -178,9 +173,8 @@ TEST_F(Gallery, PushButtonVariants)
     }
 }
 
-// Each glyph cell is the strip's cell chosen by kind and state, in the
-// cached colours, at the glyph side of the box; the text begins 18 pixels
-// from that side.
+// Each glyph is the strip's cell chosen by kind and state, at the glyph
+// side of the box; the text begins 18 pixels from that side.
 COLORREF GlyphColor(char digit)
 {
     const char *digits = "078abf", *at = strchr(digits, digit);
@@ -194,14 +188,11 @@ TEST_F(Gallery, GlyphCellsByState)
         SendMessageA(Item(id), BM_SETSTATE, TRUE, 0);
     SendMessageA(Item(IDC_CHECK_LEFT), BM_SETCHECK, BST_UNCHECKED, 0);
     const struct { int id, row, column; bool right; } cases[] = {
-        {IDC_CHECK, 0, 2, false},          // pushed, unchecked
-        {IDC_CHECKED, 0, 1, false},
+        {IDC_CHECK, 0, 2, false}, {IDC_CHECKED, 0, 1, false},      // pushed, unchecked; checked
         {IDC_CHECK_OFF, 0, 2, false},      // disabled, unchecked
         {IDC_CHECKED_OFF, 0, 4, false},    // disabled, pushed and checked: kept in the strip
-        {IDC_CHECK_LEFT, 0, 2, true},
-        {IDC_THREE_STATE, 2, 1, false},
-        {IDC_RADIO_ONE, 1, 1, false},
-        {IDC_RADIO_TWO, 1, 0, false},
+        {IDC_CHECK_LEFT, 0, 2, true}, {IDC_THREE_STATE, 2, 1, false},
+        {IDC_RADIO_ONE, 1, 1, false}, {IDC_RADIO_TWO, 1, 0, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE("box " + std::to_string(c.id));
@@ -223,11 +214,9 @@ TEST_F(Gallery, GlyphCellsByState)
     EXPECT_EQ(shot->At(4, (shot->height - 13) / 2 + 4), kWindowText) << "checked: a cross";
 }
 
-// Group box: a shadow ring from the caption's half height, a highlight ring
-// one pixel right and down over it, the caption on the face colour over
-// the line. A caption change repaints the band, also when the dialog clips
-// its children: the old caption is gone and the line runs on past the new
-// one; with no caption the line stays at half the height of an "X".
+// Group box: rings from the caption's half height, the caption over them.
+// A caption change repaints the band, also under WS_CLIPCHILDREN: the old
+// caption goes, the line runs on; with none it stays at half an "X".
 TEST_F(Gallery, GroupBoxRingsAndCaption)
 {
     HWND group = Item(IDC_GROUP);
@@ -291,10 +280,9 @@ TEST_F(Gallery, FieldBorders)
                             {sl.right, sl.top + 5, kHilite}});
 }
 
-// Printed, each control shows what it shows on the screen and leaves the
-// DC as it found it; frames and rectangles are one pixel wide (sunken,
-// raised or etched) and, like the group box, leave their insides unfilled;
-// an icon static given the relief procedure paints nothing.
+// Printed, a control shows what the screen shows and leaves the DC as it
+// was; frames and rectangles (sunken, raised, etched) and the group box
+// leave their insides unfilled; an icon static paints nothing.
 TEST_F(Gallery, PrintedAsOnTheScreen)
 {
     InstallSubclass(Item(IDC_ICON_STATIC), ReliefStaticProc);
@@ -324,9 +312,8 @@ TEST_F(Gallery, PrintedAsOnTheScreen)
     }
 }
 
-// Text statics print as DrawTextA draws their caption in the format of
-// their kind: word wrap but for SS_LEFTNOWORDWRAP, tabs expanded, "&"
-// drawn with SS_NOPREFIX, grey when disabled.
+// Text statics print as DrawTextA draws the caption in their kind's format:
+// wrapped but for SS_LEFTNOWORDWRAP, tabs expanded, SS_NOPREFIX, grey text.
 TEST_F(Gallery, StaticTextsByKind)
 {
     const struct { int id; DWORD add; const char *text; UINT format; COLORREF color; } cases[] = {
@@ -350,14 +337,12 @@ TEST_F(Gallery, StaticTextsByKind)
     }
 }
 
-// What a change paints at once (nothing pumped) is what a whole repaint
-// then paints; where the control was marked first, only what the change
-// concerns: nothing for a state that stays, the glyph for a new one (not a
-// part waiting for WM_PAINT), the whole box for a caption or the focus
-// gained, glyph and caption for a box disabled. Focus lost inverts the
-// outline back and releases an automatic radio button. A subclass above
-// sees the window made invisible while the previous procedure runs, except
-// at WM_SETFOCUS and for a hidden button; an SS_NOTIFY parent is notified.
+// A change paints at once what a repaint would, and (on a marked control)
+// only what it concerns: nothing for a state kept, the glyph (bar a part
+// waiting for WM_PAINT), the whole box for a caption or focus. Focus lost
+// releases an automatic radio button. A subclass above sees the window
+// invisible while the previous procedure runs, except at WM_SETFOCUS and
+// when hidden already; an SS_NOTIFY static's parent is notified.
 TEST_F(Gallery, ChangesPaintAtOnceWhatARepaintPaints)
 {
     for (int id : {IDC_CHECK, IDC_CHECK_LEFT, IDC_CHECKED, IDC_RADIO_TWO, IDC_TEXT_RIGHT})
@@ -433,10 +418,9 @@ TEST_F(Gallery, ChangesPaintAtOnceWhatARepaintPaints)
     }
 }
 
-// No border while a combo's list is down, neither from a drop-down list
-// combo nor from a drop-down combo's edit field; a drop-down list combo
-// validates its ring once painted; the ring follows a moved edit.
-TEST_F(Gallery, DroppedListsValidatedRingAndMovedControl)
+// No border while a combo's list is down (drop-down list combo, drop-down
+// combo's edit); a drop-down list combo validates its ring once painted.
+TEST_F(Gallery, DroppedListsAndValidatedRing)
 {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
@@ -462,17 +446,9 @@ TEST_F(Gallery, DroppedListsValidatedRingAndMovedControl)
     EXPECT_FALSE(PtInRegion(pending, l.left - 1, l.top + 3) || PtInRegion(pending, l.right, l.top));
     EXPECT_TRUE(PtInRegion(pending, l.left - 2, l.top + 3));
     DeleteObject(pending);
-    HWND edit = Item(IDC_EDIT);
-    RECT before = InDialog(edit, dialog);
-    SetWindowPos(edit, nullptr, before.left, before.top + 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PumpWait(20);
-    auto c = Shot(dialog);
-    EXPECT_EQ(c->At(before.left + 5, before.top - 1), kFace) << "old outer top repainted";
-    EXPECT_EQ(c->At(before.left + 5, before.top + 5), kShadow) << "new outer top";
 }
 
-// Relief galleries created, painted and destroyed leave no GDI object
-// behind (the bench runs a thousand).
+// Galleries created, painted and destroyed leave no GDI object behind.
 TEST_F(Gallery, CreatedAndDestroyedLeavesNoObjects)
 {
     const int objects = GdiObjectCount();

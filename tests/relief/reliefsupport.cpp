@@ -25,8 +25,7 @@ struct GdiHandleEntry {
     UINT64 object;
     ULONG owner;
     USHORT unique;
-    UCHAR type;         // 0 for a free entry
-    UCHAR flags;
+    UCHAR type, flags;      // type 0: a free entry
     UINT64 userPointer;
 };
 
@@ -125,18 +124,6 @@ static std::vector<message> recorded;
 static std::map<HWND, WNDPROC> next[3];     // UNDER, OVER, PARENT
 static std::map<HWND, bool> shown;
 
-// Under a relief procedure the queries that painting sends are left out.
-static bool Recorded(UINT msg, int role)
-{
-    if (role != UNDER)
-        return role == PARENT ? msg == WM_COMMAND : msg == WM_STYLECHANGED || msg == WM_NCDESTROY;
-    for (UINT quiet : {BM_GETSTATE, WM_GETFONT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_STYLECHANGING,
-                       WM_STYLECHANGED, WM_IME_SETCONTEXT})
-        if (msg == quiet)
-            return false;
-    return true;
-}
-
 static void Note(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     bool hidden = role == UNDER ? shown[window] && !IsWindowVisible(window)
@@ -146,11 +133,17 @@ static void Note(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
                         role == PARENT ? wParam : 0});
 }
 
-// Over a procedure WM_NCDESTROY is noted once the procedures below ran.
+// Under a relief procedure the queries that painting sends are left out;
+// over one, WM_NCDESTROY is noted once the procedures below ran.
 static LRESULT Record(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    bool noted = role == PARENT ? msg == WM_COMMAND
+               : role == OVER ? msg == WM_STYLECHANGED || msg == WM_NCDESTROY : true;
+    for (UINT quiet : {BM_GETSTATE, WM_GETFONT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_STYLECHANGING,
+                       WM_STYLECHANGED, WM_IME_SETCONTEXT})
+        noted = noted && (role != UNDER || msg != quiet);
     bool after = role == OVER && msg == WM_NCDESTROY;
-    if (Recorded(msg, role) && !after)
+    if (noted && !after)
         Note(role, window, msg, wParam, lParam);
     LRESULT result = CallWindowProcA(next[role >> 1][window], window, msg, wParam, lParam);
     if (after)
@@ -158,17 +151,9 @@ static LRESULT Record(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lPa
     return result;
 }
 
-static LRESULT CALLBACK Under(HWND w, UINT m, WPARAM wp, LPARAM lp)
+template <int role> LRESULT CALLBACK Recorder(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
-    return Record(UNDER, w, m, wp, lp);
-}
-static LRESULT CALLBACK Over(HWND w, UINT m, WPARAM wp, LPARAM lp)
-{
-    return Record(OVER, w, m, wp, lp);
-}
-static LRESULT CALLBACK Parent(HWND w, UINT m, WPARAM wp, LPARAM lp)
-{
-    return Record(PARENT, w, m, wp, lp);
+    return Record(role, w, m, wp, lp);
 }
 
 static void Install(HWND window, int role, WNDPROC proc)
@@ -181,15 +166,14 @@ void RecordUnder(HWND window)
     shown[window] = IsWindowVisible(window);
     if (HANDLE saved = GetPropA(window, "RlfNew")) {
         next[0][window] = (WNDPROC)saved;
-        SetPropA(window, "RlfNew", (HANDLE)Under);
+        SetPropA(window, "RlfNew", (HANDLE)Recorder<UNDER>);
     } else {
-        Install(window, UNDER, Under);
+        Install(window, UNDER, Recorder<UNDER>);
     }
 }
-void RecordOver(HWND window) { Install(window, OVER, Over); }
-void RecordParent(HWND parent) { Install(parent, PARENT, Parent); }
+void RecordOver(HWND window) { Install(window, OVER, Recorder<OVER>); }
+void RecordParent(HWND parent) { Install(parent, PARENT, Recorder<PARENT>); }
 void ForgetMessages() { recorded.clear(); }
-
 static std::string Describe(const message &m)
 {
     char text[64];

@@ -1,7 +1,6 @@
-// Helpers of the relief library's tests: windows, the process's GDI
-// objects and the property atoms, the glyph rows, faked system colours,
-// worker threads that act for a test one call at a time, and a message
-// recorder.
+// Helpers of the relief library's tests: windows, GDI objects and property
+// atoms counted, the glyph rows, faked system colours, worker threads and
+// a message recorder.
 #pragma once
 #include <windows.h>
 #include <functional>
@@ -18,10 +17,8 @@ HWND Window(const char *cls, DWORD style, HWND parent, int x = 0, int y = 0, int
 // Live GDI objects of this process, counted in its GDI handle table
 // (Wine's GetGuiResources answers 0); the test fails when it cannot be read.
 int GdiObjectCount();
-// How many of the seven property atom names the system's atom table holds.
-int PropertyAtomsFound();
-// The glyph strip's rows, top row first, straight from res/glyphs.inc.
-extern const char *const kGlyphRows[39];
+int PropertyAtomsFound();                   // of the seven names, in the atom table
+extern const char *const kGlyphRows[39];    // the glyph strip, from res/glyphs.inc
 
 // While it lives, the program's GetSysColor answers from colors[], which
 // starts as the real system colours.
@@ -43,15 +40,13 @@ struct Worker {
     void Run(std::function<void()> fn);
 };
 
-// The identity code a relief procedure answers, or 0 when none answers.
-int IdentifyCode(HWND window);
+int IdentifyCode(HWND window);  // what a relief procedure answers, or 0
 
 // A message as a recording procedure saw it, in the manner of Wine's
 // tests/msg.c: UNDER a relief procedure (what it forwards; HIDDEN when the
-// window, visible when the recorder came, was not then), OVER it (the
-// style changes it makes, as a subclass above sees them, and WM_NCDESTROY
-// once the procedures below ran; MARKED while "RlfNew" and "RlfD" were
-// set), or at the PARENT (WM_COMMAND, its wParam compared).
+// window, visible when the recorder came, was not then), OVER it (style
+// changes, and WM_NCDESTROY once the procedures below ran; MARKED while
+// "RlfNew" and "RlfD" were set), or at the PARENT (WM_COMMAND, its wParam).
 enum { UNDER = 1, OVER = 2, PARENT = 4, HIDDEN = 8, MARKED = 16 };
 struct message {
     UINT msg;

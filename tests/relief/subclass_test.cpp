@@ -1,9 +1,5 @@
-// The library under each Windows version, with GetVersion answering as the
-// version that CTest sets for this program in the Wine registry (the
-// program is built once a version, with the version word and platform
-// expected): the version branches, the class filters, the automatic hooks
-// on the gallery dialog, the dialog's last word at WM_INITDIALOG, the
-// relief frame, the colour messages of dialogs and the ring a field leaves.
+// The library under each Windows version, as CTest sets it in the Wine
+// registry for this program (built once a version, knowing what to expect).
 #include <gtest/gtest.h>
 #include <vector>
 #include "reliefsupport.h"
@@ -152,13 +148,12 @@ INT_PTR CALLBACK AnsweringDialog(HWND dialog, UINT msg, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-// The gallery through the hooks, and the dialog's last word at
-// WM_INITDIALOG, which it sees after or before the controls are taken. It
-// has 34 controls (combo parts not counted), one an icon; its procedure
-// adds an edit. The drop-down combo is taken only once its edit exists.
-// From 3.95 on buttons, combo boxes and etched lines are left alone, and
-// the dialog too unless DS_3DLOOK (which Wine gives the template) is
-// cleared before the library's hook sees it.
+// The gallery through the hooks; the dialog's last word at WM_INITDIALOG,
+// seen after or before its controls are taken. Of its 34 controls (combo
+// parts not counted) one is an icon; its procedure adds an edit; the
+// drop-down combo is taken once its edit exists. From 3.95 on buttons,
+// combo boxes, etched lines, and the dialog unless its DS_3DLOOK (which
+// Wine gives) is cleared first, are left alone.
 TEST(InitDialog, GalleryTakenAndDialogDecidesAtInitDialog)
 {
     const std::string all = std::to_string(kBelow395 ? 34 : 14), none = "frame=0 controls=0";
@@ -175,8 +170,9 @@ TEST(InitDialog, GalleryTakenAndDialogDecidesAtInitDialog)
                                          AnsweringDialog, 0);
         ASSERT_NE(dialog, nullptr);
         bool taken = kHooks && (kBelow395 || c.clear), kept = taken && c.answer;
-        EXPECT_EQ(recorded, taken ? "prev:query prev:query dlg:query prev:init dlg:init(" + c.atInit + ") "
-                                  : (kHooks ? "prev:query " : "") + ("prev:init dlg:init(" + none + ") "));
+        std::string queried = taken    ? "prev:query prev:query dlg:query "
+                            : kHooks ? "prev:query " : "";
+        EXPECT_EQ(recorded, queried + "prev:init dlg:init(" + (taken ? c.atInit : none) + ") ");
         EXPECT_EQ(DescribeState(dialog), kept ? "frame=1 controls=" + all : none);
         EXPECT_EQ(ProcOf(dialog), kept ? DialogFrameProc : Recorder) << "released or left";
         std::vector<HWND> controls;     // with the combo parts
@@ -265,13 +261,11 @@ TEST(DialogFrame, PaintedInReliefUnlessTheSystemFrameStays)
     }
 }
 
-// The colour messages of a relief dialog: a "#32770" dialog procedure's
-// own brush wins; for TRUE or FALSE, or without a "#32770" dialog
-// procedure, the previous procedure is asked the relief colour message and
-// then the library answers; without a dialog procedure, or (up to 3.10)
-// with a Win32s thunk above 0xFFFF0000, the library answers at once. Kinds
-// it does not colour get the default handling unless the relief message
-// gives a brush.
+// Colour messages: a "#32770" dialog procedure's own brush wins; for TRUE
+// or FALSE, or another class, the previous procedure is asked the relief
+// colour message, then the library answers; without a dialog procedure, or
+// (to 3.10) with a Win32s thunk, the library answers at once. Kinds it does
+// not colour get the default unless the relief message gives a brush.
 HBRUSH ownBrush = (HBRUSH)GetStockObject(GRAY_BRUSH);
 HBRUSH reliefMessageBrush = (HBRUSH)GetStockObject(DKGRAY_BRUSH);
 INT_PTR dialogAnswer;
@@ -333,13 +327,11 @@ TEST(DialogFrameProc, ColourMessages)
     ReliefUnregister(Self());
 }
 
-// The ring a field leaves in its parent, read from the parent's update
-// region after real changes: repainted when the field is hidden (below
-// 3.10 through WM_SHOWWINDOW), from 3.10 on before it moves or changes
-// size (for a height-only shrink only below its new bottom), a column wider
-// beside a vertical scroll bar; below 3.10 the strip a shrinking list box
-// uncovers; nothing for a change that neither moves, sizes, shows nor
-// hides, for a hidden field, nor in a popup's owner.
+// The ring a field leaves in its parent's update region: on hiding (below
+// 3.10 through WM_SHOWWINDOW), from 3.10 before moving or sizing (only
+// below a shrunk bottom), a column wider beside a scroll bar; below 3.10
+// the strip a shrinking list uncovers; nothing for a change that neither
+// moves, sizes, shows nor hides, for a hidden field, in a popup's owner.
 TEST(FieldRing, RepaintedInTheParentByVersion)
 {
     ASSERT_TRUE(ReliefRegister(Self()));
@@ -430,14 +422,13 @@ Answer Ask(UINT msg, HDC dc, HWND window)
 TEST(Version, ColourAnswers)
 {
     FakeSysColors fake;
-    fake.colors[COLOR_BTNTEXT] = RGB(10, 20, 30);
-    fake.colors[COLOR_WINDOWTEXT] = RGB(40, 50, 60);
-    fake.colors[COLOR_BTNFACE] = RGB(70, 80, 90);
-    fake.colors[COLOR_WINDOW] = RGB(100, 110, 120);
+    fake.colors[COLOR_BTNTEXT] = RGB(10, 20, 30), fake.colors[COLOR_WINDOWTEXT] = RGB(40, 50, 60);
+    fake.colors[COLOR_BTNFACE] = RGB(70, 80, 90), fake.colors[COLOR_WINDOW] = RGB(100, 110, 120);
     HWND parent = Window("STATIC", 0, nullptr, 0, 0, 300, 200);
     HWND dropDown = Window("COMBOBOX", CBS_DROPDOWN, parent, 0, 0, 100, 80);
     HWND simple = Window("COMBOBOX", CBS_SIMPLE, parent, 0, 0, 100, 80);
-    HWND dropList = Window("COMBOBOX", CBS_DROPDOWNLIST, parent), list = Window("LISTBOX", 0, parent);
+    HWND dropList = Window("COMBOBOX", CBS_DROPDOWNLIST, parent);
+    HWND list = Window("LISTBOX", 0, parent);
     Window("STATIC", 0, dropList, 0, 0, 5, 5);
     ASSERT_NE(GetWindow(dropDown, GW_CHILD), nullptr);
     ASSERT_NE(GetWindow(dropList, GW_CHILD), nullptr) << "a child, so only the style decides";

@@ -24,14 +24,12 @@ const struct ReliefClass {     // the six relief procedures, one class each
     const char *cls;
     DWORD style;
     int classIndex, code;
-    HWND Make(HWND parent = nullptr) const
-    {
-        return Window(classIndex == RCLASS_DIALOG ? kDialogAtom : cls, style, parent);
-    }
+    HWND Make(HWND parent = nullptr) const { return Window(Atom(), style, parent); }
+    LPCSTR Atom() const { return classIndex == RCLASS_DIALOG ? kDialogAtom : cls; }
     WNDPROC Proc() const
     {
-        return classIndex == RCLASS_DIALOG ? DialogFrameProc
-                                           : ReliefState.ClassProcTable[classIndex].subclassProc;
+        return classIndex < RCLASS_DIALOG ? ReliefState.ClassProcTable[classIndex].subclassProc
+                                          : DialogFrameProc;
     }
 } kClasses[] = {
     {"Button", BS_CHECKBOX, RCLASS_BUTTON, RELIEF_ID_BUTTON},
@@ -85,10 +83,13 @@ TEST(ReliefProcedures, IdentifyForwardAndReleaseTheirMarks)
     }
 }
 
-// Windows that outlive the library forward everything to what they saved.
-TEST(ReliefProcedures, OutlivingTheLibraryForwardEverything)
+// Windows that outlive the library forward everything to what they saved;
+// a thread's row that outlives it subclasses nothing.
+TEST(ReliefProcedures, WindowsAndHooksOutlivingTheLibrary)
 {
     ASSERT_TRUE(ReliefRegister(Self()));
+    Worker worker;
+    worker.Run([] { ReliefAutoSubclass(Self()); });
     HWND parent = Window("#32770", 0, nullptr), windows[6];
     for (int i = 0; i < 6; ++i) {
         windows[i] = kClasses[i].Make(parent);
@@ -96,6 +97,7 @@ TEST(ReliefProcedures, OutlivingTheLibraryForwardEverything)
         InstallSubclass(windows[i], kClasses[i].Proc());
     }
     ReliefUnregister(Self());
+    ASSERT_TRUE(!ReliefState.reliefOn && ReliefState.hookCount == 1);
     const message forwarded[] = {{RM_IDENTIFY, UNDER, 0}, {RM_IDENTIFY_ALT, UNDER, 0},
                                  {WM_PAINT, UNDER, 0}, {}};
     for (int i = 0; i < 6; ++i) {
@@ -105,13 +107,19 @@ TEST(ReliefProcedures, OutlivingTheLibraryForwardEverything)
     }
     DestroyWindow(parent);
     ForgetMessages();
+    worker.Run([] {
+        HWND dialog = Window(kDialogAtom, 0, nullptr);
+        EXPECT_TRUE(dialog && ProcOf(dialog) != DialogFrameProc);
+        DestroyWindow(dialog);
+        ReliefRegister(Self()), ReliefUnregister(Self());   // the row goes, and the library again
+    });
+    EXPECT_EQ(ReliefState.hookCount, 0);
 }
 
-// ReliefSubclassDialog, twice, by what each child carries: two levels are
-// subclassed; a stale mark on a window running its class's procedure is
-// renewed; a live relief child, one marked "RlfD", one answering only
-// RM_IDENTIFY_ALT, one under an application's procedure that swallows the
-// identify messages and one running a relief procedure unmarked stay.
+// ReliefSubclassDialog, twice: two levels are subclassed; a stale mark over
+// the class's procedure is renewed; a live relief child, one marked "RlfD",
+// one answering only RM_IDENTIFY_ALT, one under an application's procedure
+// that swallows identify messages, one running relief unmarked, all stay.
 WNDPROC staticProc, swallowNext;
 LRESULT CALLBACK AnswersAltOnly(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
@@ -237,26 +245,6 @@ TEST(OneShotHook, FiresOnceForThePendingWindowAndGoes)
     EXPECT_EQ(Mark(second, "RlfNew"), (HANDLE)SystemProc(RCLASS_STATIC)) << "subclassed once";
     EXPECT_TRUE(hooksSet == 1 && hooksRemoved == 1) << "no hook left behind";
     DestroyWindow(first), DestroyWindow(second);
-}
-
-// A thread's row that outlives the library's termination subclasses nothing.
-TEST(CbtHook, RowOutlivingTheLibraryOnlyPassesCallsOn)
-{
-    ASSERT_TRUE(ReliefRegister(Self()));
-    Worker worker;
-    worker.Run([] { ReliefAutoSubclass(Self()); });
-    ReliefUnregister(Self());
-    ASSERT_FALSE(ReliefState.reliefOn);
-    ASSERT_EQ(ReliefState.hookCount, 1);
-    worker.Run([] {
-        HWND dialog = Window(kDialogAtom, 0, nullptr);
-        EXPECT_NE(dialog, nullptr);
-        EXPECT_NE(ProcOf(dialog), DialogFrameProc);
-        DestroyWindow(dialog);
-        ReliefRegister(Self());
-        ReliefUnregister(Self());   // removes the row, and the library again
-    });
-    EXPECT_EQ(ReliefState.hookCount, 0);
 }
 
 // The hook follows parents, never owners: a control whose parent or
