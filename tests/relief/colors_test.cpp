@@ -15,12 +15,7 @@ ReliefRecord &rs = ReliefState;
 
 const COLORREF kGray = RGB(128, 128, 128), kSilver = RGB(192, 192, 192);
 
-COLORREF BrushColor(HBRUSH brush)
-{
-    LOGBRUSH lb{};
-    GetObjectA(brush, sizeof lb, &lb);
-    return lb.lbColor;
-}
+COLORREF BrushColor(HBRUSH b) { LOGBRUSH lb{}; GetObjectA(b, sizeof lb, &lb); return lb.lbColor; }
 
 TEST(Colors, GrayTextStaysVisibleOnTheFace)
 {
@@ -104,17 +99,13 @@ TEST(Colors, CyclesLeaveNoGdiObjectsOrAtoms)
 
 // The 16 standard colours as palette entries: blue, green, red, zero.
 const BYTE kStandardPalette[16][4] = {
-    {0, 0, 0, 0}, {0, 0, 128, 0}, {0, 128, 0, 0}, {0, 128, 128, 0},
-    {128, 0, 0, 0}, {128, 0, 128, 0}, {128, 128, 0, 0}, {128, 128, 128, 0},
-    {192, 192, 192, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {0, 255, 255, 0},
-    {255, 0, 0, 0}, {255, 0, 255, 0}, {255, 255, 0, 0}, {255, 255, 255, 0},
+    {0, 0, 0, 0}, {0, 0, 128, 0}, {0, 128, 0, 0}, {0, 128, 128, 0}, {128, 0, 0, 0},
+    {128, 0, 128, 0}, {128, 128, 0, 0}, {128, 128, 128, 0}, {192, 192, 192, 0}, {0, 0, 255, 0},
+    {0, 255, 0, 0}, {0, 255, 255, 0}, {255, 0, 0, 0}, {255, 0, 255, 0}, {255, 255, 0, 0},
+    {255, 255, 255, 0},
 };
 
-int TableEntry(int x, int y)
-{
-    char digit[2] = {kGlyphRows[y][x], 0};
-    return (int)strtol(digit, nullptr, 16);
-}
+int TableEntry(int x, int y) { char d[2] = {kGlyphRows[y][x], 0}; return (int)strtol(d, 0, 16); }
 
 ImportPatch *createPatch;
 RGBQUAD recordedPalette[16];

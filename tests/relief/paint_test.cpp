@@ -89,15 +89,10 @@ int Differ(const Canvas &a, const Canvas &b, RECT r)
 RECT InDialog(HWND control, HWND dialog)
 {
     RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, dialog, (POINT *)&r, 2);
-    return r;
+    return GetWindowRect(control, &r), MapWindowPoints(nullptr, dialog, (POINT *)&r, 2), r;
 }
 
-struct Pixel {
-    int x, y;
-    COLORREF color;
-};
+struct Pixel { int x, y; COLORREF color; };
 
 // Pixels at (dx, dy) plus each offset.
 void ExpectPixels(const Canvas &c, int dx, int dy, std::initializer_list<Pixel> pixels)
@@ -110,7 +105,6 @@ class Gallery : public testing::Test {
 protected:
     FakeSysColors fake;
     HWND dialog = nullptr;
-
     void SetUp() override
     {
         fake.colors[COLOR_BTNHIGHLIGHT] = kHilite, fake.colors[COLOR_BTNFACE] = kFace;

@@ -147,8 +147,7 @@ TEST(DisplayTest, NeedsSixteenColoursAndMoreThanEga)
         {4, 1, 640, 480, true}, {1, 2, 1024, 768, false}, {32, 1, 640, 350, false},
         {32, 1, 720, 350, true}, {1, 1, 1024, 768, false},
     };
-    HDC dc = GetDC(nullptr);
-    ReleaseDC(nullptr, dc);
+    ReleaseDC(nullptr, GetDC(nullptr));     // the screen DC made before counting
     int objects = GdiObjectCount();
     for (const auto &c : cases) {
         FakeDisplay::bits = c.bits, FakeDisplay::planes = c.planes;

@@ -65,12 +65,9 @@ const char *const kGlyphRows[39] = {
 
 COLORREF FakeSysColors::colors[31];
 
-static DWORD WINAPI FakeGetSysColor(int index)
-{
-    return index >= 0 && index < 31 ? FakeSysColors::colors[index] : 0;
-}
+static DWORD WINAPI FakeColor(int i) { return i >= 0 && i < 31 ? FakeSysColors::colors[i] : 0; }
 
-FakeSysColors::FakeSysColors() : patch("user32.dll", "GetSysColor", (void *)FakeGetSysColor)
+FakeSysColors::FakeSysColors() : patch("user32.dll", "GetSysColor", (void *)FakeColor)
 {
     for (int i = 0; i < 31; ++i)
         colors[i] = patch.Original<DWORD(WINAPI *)(int)>()(i);

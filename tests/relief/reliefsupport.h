@@ -48,11 +48,7 @@ int IdentifyCode(HWND window);  // what a relief procedure answers, or 0
 // changes, and WM_NCDESTROY once the procedures below ran; MARKED while
 // "RlfNew" and "RlfD" were set), or at the PARENT (WM_COMMAND, its wParam).
 enum { UNDER = 1, OVER = 2, PARENT = 4, HIDDEN = 8, MARKED = 16 };
-struct message {
-    UINT msg;
-    int flags;
-    WPARAM wParam;
-};
+struct message { UINT msg; int flags; WPARAM wParam; };
 // Under the relief procedure (as its saved procedure, or before it is
 // installed), over the window's procedure, over a parent's.
 void RecordUnder(HWND window);

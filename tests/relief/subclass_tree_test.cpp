@@ -12,13 +12,9 @@ struct Library {
     Library() { EXPECT_TRUE(ReliefRegister(Self())); }
     ~Library() { ReliefUnregister(Self()); }
 };
-
 HANDLE Mark(HWND window, const char *name) { return GetPropA(window, name); }
-WNDPROC SystemProc(int classIndex)
-{
-    return classIndex == RCLASS_DIALOG ? ReliefState.dialogSystemProc
-                                       : ReliefState.ClassProcTable[classIndex].systemProc;
-}
+WNDPROC SystemProc(int i) { return i < RCLASS_DIALOG ? ReliefState.ClassProcTable[i].systemProc
+                                                    : ReliefState.dialogSystemProc; }
 
 const struct ReliefClass {     // the six relief procedures, one class each
     const char *cls;
@@ -26,11 +22,8 @@ const struct ReliefClass {     // the six relief procedures, one class each
     int classIndex, code;
     HWND Make(HWND parent = nullptr) const { return Window(Atom(), style, parent); }
     LPCSTR Atom() const { return classIndex == RCLASS_DIALOG ? kDialogAtom : cls; }
-    WNDPROC Proc() const
-    {
-        return classIndex < RCLASS_DIALOG ? ReliefState.ClassProcTable[classIndex].subclassProc
-                                          : DialogFrameProc;
-    }
+    WNDPROC Proc() const { return classIndex < RCLASS_DIALOG
+        ? ReliefState.ClassProcTable[classIndex].subclassProc : DialogFrameProc; }
 } kClasses[] = {
     {"Button", BS_CHECKBOX, RCLASS_BUTTON, RELIEF_ID_BUTTON},
     {"ListBox", 0, RCLASS_LISTBOX, RELIEF_ID_LISTBOX},
@@ -68,12 +61,10 @@ TEST(ReliefProcedures, IdentifyForwardAndReleaseTheirMarks)
         InstallSubclass(window, DefWindowProcA);
         EXPECT_FALSE(SubclassControl(window, RELIEF_ALL, 0, nullptr));
         EXPECT_EQ(ProcOf(window), c.Proc()) << "subclassed once";
-
         SetPropA(window, "RlfD", (HANDLE)1);
         bool answers = c.classIndex == RCLASS_COMBOBOX;
         EXPECT_EQ(IdentifyCode(window), answers ? c.code : 0) << "marked RlfD";
         ok_sequence(answers ? none : both, "marked RlfD");
-
         SetWindowLongPtrA(bare, GWLP_WNDPROC, (LONG_PTR)c.Proc());
         SendMessageA(bare, WM_NULL, 0, 0);
         EXPECT_EQ(Mark(bare, "RlfNew"), (HANDLE)SystemProc(c.classIndex)) << "fallback saved";
@@ -200,7 +191,6 @@ TEST(SubclassDialog, TreeReleasedOrSwitchedToForwarding)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(ProcOf(marked[i]), SystemProc(RCLASS_STATIC)) << marks[i].mark << " refuses";
     RecordOver(edit);
-
     EXPECT_TRUE(UnsubclassTree(dialog));
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(ProcOf(released[i]) == procs[i] && !Mark(released[i], "RlfNew")) << i;
