@@ -50,8 +50,7 @@ TEST(ReliefProcedures, IdentifyForwardAndReleaseTheirMarks)
         RecordUnder(window);
         InstallSubclass(window, c.Proc());
         EXPECT_EQ(IdentifyCode(window), c.code);
-        LONG answer = RELIEF_NO_ANSWER;
-        LRESULT code = 0;
+        LONG answer = RELIEF_NO_ANSWER, code = 0;
         TestThread sender;
         sender.Start([&] { code = SendMessageA(window, RM_IDENTIFY, 0, (LPARAM)&answer); });
         while (!sender.Join(0))
@@ -161,6 +160,7 @@ TEST(SubclassDialog, WhatEachChildCarries)
         bool renewed = cases[i].renewed;
         EXPECT_TRUE(ProcOf(w) == (renewed ? ReliefStaticProc : before[i].proc)
                     && Mark(w, "RlfNew") == (renewed ? (HANDLE)staticProc : before[i].saved)) << i;
+        SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)staticProc);   // no cycle left to overflow
     }
     DestroyWindow(dialog);
 }
