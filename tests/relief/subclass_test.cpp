@@ -339,6 +339,7 @@ TEST(FieldRing, RepaintedInTheParentByVersion)
     static Change hide = [](HWND f) { ShowWindow(f, SW_HIDE); };
     static Change move = [](HWND f) { SetWindowPos(f, 0, 20, 36, 0, 0, SWP_NOSIZE); };
     static Change shrink = [](HWND f) { SetWindowPos(f, 0, 0, 0, 60, 25, SWP_NOMOVE); };
+    static Change shorten = [](HWND f) { SetWindowPos(f, 0, 0, 0, 60, 20, SWP_NOMOVE); };
     const DWORD shown = WS_VISIBLE | LBS_NOINTEGRALHEIGHT;
     const struct { const char *cls; DWORD style; Change change; POINT ring; bool repainted; }
     cases[] = {
@@ -349,8 +350,7 @@ TEST(FieldRing, RepaintedInTheParentByVersion)
         {"Edit", shown, shrink, {19, 29}, false},
         {"Edit", shown, [](HWND f) { SetWindowPos(f, 0, 0, 0, 50, 25, SWP_NOMOVE); }, {19, 29},
          kHooks},
-        {"ListBox", shown, [](HWND f) { SetWindowPos(f, 0, 0, 0, 60, 20, SWP_NOMOVE); }, {50, 70},
-         true},
+        {"ListBox", shown, shorten, {50, 70}, true}, {"ListBox", shown, shorten, {50, 120}, false},
         {"Edit", shown, [](HWND f) { SetWindowPos(f, 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
          {19, 29}, false},
         {"Edit", 0, [](HWND f) { ShowWindow(f, SW_SHOWNA); }, {19, 29}, false},
