@@ -19,6 +19,7 @@ static void DrawDialogFrame(HWND dialog, BOOL captionLine)
     HDC dc = GetWindowDC(dialog);
     if (!dc)
         return;
+    int saved = SaveDC(dc);
     RECT window;
     GetWindowRect(dialog, &window);
     const int w = window.right - window.left, h = window.bottom - window.top;
@@ -27,7 +28,7 @@ static void DrawDialogFrame(HWND dialog, BOOL captionLine)
     PaintEdge(dc, &outer, SYSCLR_BTNSHADOW, SYSCLR_WINDOWFRAME, EDGE_ALL);
     PaintEdge(dc, &inner, SYSCLR_BTNHILITE, SYSCLR_BTNSHADOW, EDGE_ALL);
 
-    HGDIOBJ oldBrush = SelectObject(dc, ReliefState.BrushTable[SYSCLR_BTNFACE]);
+    SelectObject(dc, ReliefState.BrushTable[SYSCLR_BTNFACE]);
     FillBand(dc, 2, 2, 2 + cx, h - 2);
     FillBand(dc, w - 2 - cx, 2, w - 2, h - 2);
     FillBand(dc, 2 + cx, 2, w - 2 - cx, 2 + cy - captionLine);
@@ -36,7 +37,7 @@ static void DrawDialogFrame(HWND dialog, BOOL captionLine)
         PaintEdge(dc, &box, SYSCLR_BTNSHADOW, SYSCLR_BTNHILITE, EDGE_ALL);
     }
     FillBand(dc, 2 + cx, h - 2 - cy, w - 2 - cx, h - 2);
-    SelectObject(dc, oldBrush);
+    RestoreDC(dc, saved);
     ReleaseDC(dialog, dc);
 }
 
@@ -44,7 +45,7 @@ static void DrawDialogFrame(HWND dialog, BOOL captionLine)
 static LRESULT PaintDialogFrame(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = ForwardMessage(dialog, msg, wParam, lParam, RCLASS_DIALOG);
-    if (!ReliefState.reliefOn || IsIconic(dialog))
+    if (!ReliefState.reliefOn)
         return result;
     LONG wanted = 1;
     SendMessageA(dialog, RM_QUERYFRAME, 0, (LPARAM)&wanted);
@@ -54,6 +55,7 @@ static LRESULT PaintDialogFrame(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
     return result;
 }
 
+// An iconic dialog shows no frame.
 static LRESULT OnFrameMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, int)
 {
     if (ReliefState.winVersion < WINVER_395 && !IsIconic(dialog))
@@ -99,8 +101,7 @@ static LRESULT OnCtlColor(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, i
     HWND control = (HWND)lParam;
     LRESULT answer = 0;
     BOOL askPrevious = TRUE;
-    char name[16];
-    if (GetClassNameA(dialog, name, sizeof name) && lstrcmpA(name, "#32770") == 0) {
+    if (IsClass(dialog, "#32770")) {
         ULONG_PTR dialogProc = (ULONG_PTR)GetWindowLongPtrA(dialog, DWLP_DLGPROC);
         if (!dialogProc) {
             answer = (LRESULT)ReliefCtlColor(msg, dc, control);

@@ -51,8 +51,9 @@ static void OnCreateWindow(HWND window, const CREATESTRUCTA *cs, DWORD flags)
     }
     if (!(flags & RELIEF_AUTO_CONTROLS))
         return;
-    HWND parent = cs->hwndParent;
-    if (IsReliefParent(parent) || (parent && IsReliefParent(GetParent(parent))))
+    // A popup's hwndParent is its owner: it has no relief parent.
+    HWND parent = cs->style & WS_CHILD ? cs->hwndParent : NULL;
+    if (IsReliefParent(parent) || IsReliefParent(ParentOf(parent)))
         SubclassControl(window, RELIEF_ALL, 1, parent);
 }
 
@@ -68,16 +69,7 @@ LRESULT CALLBACK ReliefCbtHookProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(row.hook, code, wParam, lParam);
 }
 
-void InstallAtFirstMessage(HWND window, WNDPROC reliefProc)
-{
-    pendingProc = reliefProc;
-    pendingWindow = window;
-    if (!pendingHook)
-        pendingHook = SetWindowsHookExA(WH_CALLWNDPROC, OneShotHookProc,
-                                        ReliefState.hookInstance, GetCurrentThreadId());
-}
-
-LRESULT CALLBACK OneShotHookProc(int code, WPARAM wParam, LPARAM lParam)
+static LRESULT CALLBACK OneShotHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CallNextHookEx(pendingHook, code, wParam, lParam);
     if (code != HC_ACTION || ((const CWPSTRUCT *)lParam)->hwnd != pendingWindow)
@@ -91,4 +83,13 @@ LRESULT CALLBACK OneShotHookProc(int code, WPARAM wParam, LPARAM lParam)
     if (ReliefState.reliefOn && QueryDialogLook(window))
         InstallSubclass(window, reliefProc);
     return result;
+}
+
+void InstallAtFirstMessage(HWND window, WNDPROC reliefProc)
+{
+    pendingProc = reliefProc;
+    pendingWindow = window;
+    if (!pendingHook)
+        pendingHook = SetWindowsHookExA(WH_CALLWNDPROC, OneShotHookProc,
+                                        ReliefState.hookInstance, GetCurrentThreadId());
 }

@@ -3,7 +3,6 @@
 // at the first registration and taken down at the last.
 #include "relief/state.h"
 #include "relief/controls/controls.h"
-#include "relief/subclass.h"
 
 ReliefRecord ReliefState;
 

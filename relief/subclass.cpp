@@ -1,7 +1,10 @@
-// Subclassing of single windows and of dialog trees. A relief window keeps
-// the procedure it had before under "RlfNew"; "RlfD" switches its relief
-// procedure to forwarding. Both are set and read by atom.
+// Subclassing of single windows and of dialog trees, and the outer shape of
+// every relief procedure. A relief window keeps the procedure it had before
+// under "RlfNew"; "RlfD" switches its relief procedure to forwarding. Both
+// are set and read by atom. Which controls are taken is each control file's
+// filter.
 #include "relief/subclass.h"
+#include "relief/controls/controls.h"
 
 #define CLASS_NAME_SIZE 16          // class names are compared up to 15 characters
 
@@ -12,7 +15,7 @@ static ATOM ReliefRecord::*const subclassMarks[] = {
     &ReliefRecord::atomL, &ReliefRecord::atomHNew, &ReliefRecord::atomH,
 };
 
-BOOL HasReliefMark(HWND window, ATOM atom)
+static BOOL HasReliefMark(HWND window, ATOM atom)
 {
     return atom && GetPropA(window, MAKEINTATOM(atom)) != NULL;
 }
@@ -23,11 +26,27 @@ static void RemoveReliefMark(HWND window, ATOM atom)
         RemovePropA(window, MAKEINTATOM(atom));
 }
 
-WNDPROC GetSavedProc(HWND window)
+// The atom of "RlfNew" as windows were marked with it, kept past the
+// library's termination, which deletes the atoms: a window that outlives
+// the library still forwards to the procedure it saved.
+static ATOM savedProcAtom;
+
+static ATOM SavedProcAtom(void)
 {
-    if (!window || !ReliefState.atomNew)
+    return ReliefState.atomNew ? ReliefState.atomNew : savedProcAtom;
+}
+
+static WNDPROC GetSavedProc(HWND window)
+{
+    if (!window || !SavedProcAtom())
         return NULL;
-    return (WNDPROC)GetPropA(window, MAKEINTATOM(ReliefState.atomNew));
+    return (WNDPROC)GetPropA(window, MAKEINTATOM(SavedProcAtom()));
+}
+
+static void SaveProc(HWND window, WNDPROC proc)
+{
+    savedProcAtom = ReliefState.atomNew;
+    SetPropA(window, MAKEINTATOM(savedProcAtom), (HANDLE)proc);
 }
 
 // Without a saved procedure the class's system procedure stands in, and is
@@ -42,7 +61,7 @@ WNDPROC GetPreviousProc(HWND window, int classIndex)
     if (!previous)
         previous = classIndex == RCLASS_DIALOG ? DefDlgProcA : DefWindowProcA;
     if (ReliefState.atomNew)
-        SetPropA(window, MAKEINTATOM(ReliefState.atomNew), (HANDLE)previous);
+        SaveProc(window, previous);
     return previous;
 }
 
@@ -51,29 +70,56 @@ LRESULT ForwardMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int 
     return CallWindowProcA(GetPreviousProc(window, classIndex), window, msg, wParam, lParam);
 }
 
+// A window that is not visible is forwarded as it is.
+LRESULT ForwardInvisibly(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex)
+{
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    if (!(style & WS_VISIBLE))
+        return ForwardMessage(window, msg, wParam, lParam, classIndex);
+    SetWindowLongA(window, GWL_STYLE, style & ~WS_VISIBLE);
+    LRESULT result = ForwardMessage(window, msg, wParam, lParam, classIndex);
+    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_VISIBLE);
+    return result;
+}
+
+// The class index of a relief procedure, or -1.
+static int ReliefProcClass(WNDPROC proc)
+{
+    for (int row = 0; row < RCLASS_COUNT; ++row)
+        if (proc == ReliefState.ClassProcTable[row].subclassProc)
+            return row;
+    return proc == DialogFrameProc ? RCLASS_DIALOG : -1;
+}
+
+// A relief procedure is never saved as a window's previous one: it would
+// forward to itself.
 void InstallSubclass(HWND window, WNDPROC reliefProc)
 {
     for (ATOM ReliefRecord::*mark : subclassMarks)
         if (HasReliefMark(window, ReliefState.*mark))
             return;
+    if (ReliefProcClass((WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC)) >= 0)
+        return;
     LONG_PTR previous = SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)reliefProc);
     if (previous)
-        SetPropA(window, MAKEINTATOM(ReliefState.atomNew), (HANDLE)previous);
+        SaveProc(window, (WNDPROC)previous);
 }
 
 // The window procedure stays: nothing reaches it after WM_NCDESTROY.
-LRESULT ForwardNcDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex)
+static LRESULT ForwardNcDestroy(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex)
 {
     LRESULT result = ForwardMessage(window, msg, wParam, lParam, classIndex);
-    RemoveReliefMark(window, ReliefState.atomNew);
+    RemoveReliefMark(window, SavedProcAtom());
     RemoveReliefMark(window, ReliefState.atomD);
     return result;
 }
 
-// A sender that passes no LONG still gets the code.
+// The LONG is written only for a sender of the window's own thread: the
+// message is not marshalled, so another process's pointer means nothing
+// here. A sender that passes no LONG still gets the code.
 LRESULT AnswerIdentify(HWND, UINT, WPARAM, LPARAM lParam, int classIndex)
 {
-    if (lParam)
+    if (lParam && InSendMessageEx(NULL) == ISMEX_NOSEND)
         *(LONG *)lParam = 1;
     return RELIEF_ID_BUTTON + classIndex;
 }
@@ -83,6 +129,10 @@ LRESULT ReliefDispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
 {
     if (msg == WM_NCDESTROY)
         return ForwardNcDestroy(window, msg, wParam, lParam, classIndex);
+    // A window that outlives the library paints nothing with its freed
+    // brushes and answers for nothing.
+    if (!ReliefState.reliefOn)
+        return ForwardMessage(window, msg, wParam, lParam, classIndex);
     // "RlfD" is read only for the procedure's own messages: every other
     // message is forwarded either way, and each read is a property lookup.
     for (const ReliefMessage *row = table; row->handle; ++row)
@@ -100,111 +150,41 @@ static void ReadClassName(HWND window, char name[CLASS_NAME_SIZE])
         name[0] = '\0';
 }
 
-static BOOL IsClass(HWND window, const char *className)
+BOOL IsClass(HWND window, const char *className)
 {
     char name[CLASS_NAME_SIZE];
     ReadClassName(window, name);
     return lstrcmpA(name, className) == 0;
 }
 
+// The ClassTable row of the window's class among those selected, or -1.
+static int ClassRowOf(HWND window, WORD classes)
+{
+    char name[CLASS_NAME_SIZE];
+    ReadClassName(window, name);
+    for (int row = 0; row < RCLASS_COUNT; ++row)
+        if ((ClassTable[row].classMask & classes) && !lstrcmpA(name, ClassTable[row].className))
+            return row;
+    return -1;
+}
+
 BOOL SubclassControl(HWND window, WORD classes, WORD atCreation, HWND parent)
 {
     if (GetSavedProc(window))
         return FALSE;
-    char name[CLASS_NAME_SIZE];
-    ReadClassName(window, name);
-    for (int row = 0; row < RCLASS_COUNT; ++row) {
-        if (!(ClassTable[row].classMask & classes) || lstrcmpA(name, ClassTable[row].className))
-            continue;
-        DWORD style = (DWORD)GetWindowLongA(window, GWL_STYLE);
-        if (!ClassTable[row].filter(window, style, classes, atCreation, parent))
-            return FALSE;
-        // After termination the procedure is null: admitted, nothing installed.
-        WNDPROC reliefProc = ReliefState.ClassProcTable[row].subclassProc;
-        if (reliefProc && atCreation == 1 && ReliefState.platform == 16)
-            InstallAtFirstMessage(window, reliefProc);
-        else if (reliefProc)
-            InstallSubclass(window, reliefProc);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-// The low word of a button's style without BS_LEFTTEXT names one of the
-// kinds from BS_PUSHBUTTON to BS_AUTORADIOBUTTON, with no other bit.
-BOOL ButtonFilter(HWND, DWORD style, WORD, WORD, HWND)
-{
-    return ReliefState.winVersion < WINVER_395
-        && (LOWORD(style) & ~BS_LEFTTEXT) <= BS_AUTORADIOBUTTON;
-}
-
-// From 3.95 on the system draws the parts of combo boxes itself.
-BOOL ListBoxFilter(HWND, DWORD, WORD, WORD, HWND parent)
-{
-    return ReliefState.winVersion < WINVER_395 || !parent || !IsClass(parent, "ComboBox");
-}
-
-BOOL EditFilter(HWND window, DWORD style, WORD classes, WORD atCreation, HWND parent)
-{
-    return ListBoxFilter(window, style, classes, atCreation, parent);
-}
-
-// A drop-down combo is taken when its edit field exists (not while it is
-// being created); a simple one while it is created, or later through its
-// list and edit field.
-BOOL ComboBoxFilter(HWND combo, DWORD style, WORD, WORD atCreation, HWND)
-{
-    if (ReliefState.winVersion >= WINVER_395)
+    int row = ClassRowOf(window, classes);
+    if (row < 0)
         return FALSE;
-    HWND child;
-    switch (style & 3) {
-    case CBS_DROPDOWNLIST:
-        return TRUE;
-    case CBS_DROPDOWN:
-        if (atCreation == 1)
-            return FALSE;
-        if ((child = GetWindow(combo, GW_CHILD)) != NULL)
-            SubclassControl(child, RELIEF_EDIT, atCreation, combo);
-        return TRUE;
-    default:    // CBS_SIMPLE, and kind 0
-        if (atCreation == 1)
-            return TRUE;
-        if ((child = GetWindow(combo, GW_CHILD)) == NULL)
-            return FALSE;
-        SubclassControl(child, RELIEF_LISTBOX, atCreation, combo);
-        if ((child = GetWindow(child, GW_HWNDNEXT)) != NULL)
-            SubclassControl(child, RELIEF_EDIT, atCreation, combo);
-        return TRUE;
-    }
-}
-
-BOOL StaticFilter(HWND, DWORD style, WORD classes, WORD, HWND)
-{
-    DWORD kind = style & 0x1F;
-    if (kind == SS_ICON)
+    DWORD style = (DWORD)GetWindowLongA(window, GWL_STYLE);
+    if (!ClassTable[row].filter(window, style, classes, atCreation, parent))
         return FALSE;
-    if (classes & RELIEF_STATIC_TEXT) {
-        if (kind <= SS_RIGHT || kind == SS_LEFTNOWORDWRAP)
-            return TRUE;
-    }
-    if (classes & RELIEF_STATIC_FRAME) {
-        if (kind >= SS_BLACKRECT && kind <= SS_WHITEFRAME)
-            return TRUE;
-        if (kind >= SS_ETCHEDHORZ && kind <= SS_ETCHEDFRAME)
-            return ReliefState.winVersion < WINVER_395;
-    }
-    return FALSE;
-}
-
-// The list of a drop-down combo is created as a popup of its own and left
-// to the system; a simple combo's list is taken.
-BOOL ComboLBoxFilter(HWND, DWORD, WORD, WORD atCreation, HWND parent)
-{
-    if (ReliefState.winVersion >= WINVER_395)
-        return FALSE;
-    if (atCreation != 1)
-        return TRUE;
-    return (GetWindowLongA(parent, GWL_STYLE) & 3) < CBS_DROPDOWN;
+    // After termination the procedure is null: admitted, nothing installed.
+    WNDPROC reliefProc = ReliefState.ClassProcTable[row].subclassProc;
+    if (reliefProc && atCreation == 1 && ReliefState.platform == 16)
+        InstallAtFirstMessage(window, reliefProc);
+    else if (reliefProc)
+        InstallSubclass(window, reliefProc);
+    return TRUE;
 }
 
 // Asks the window through both identify messages; TRUE when a relief
@@ -219,11 +199,19 @@ static BOOL IdentifyAnswered(HWND window)
 }
 
 // A mark that no relief procedure answers for is stale: it is dropped and
-// the window subclassed anew.
-void SubclassChild(HWND window, WORD classes, HWND parent)
+// the window subclassed anew, but only while the window runs the procedure
+// saved under it or its class's own. Over an application's procedure that
+// swallows the identify messages, a relief procedure installed again would
+// save that one and forward in a circle through it.
+static void SubclassChild(HWND window, WORD classes, HWND parent)
 {
-    if (GetSavedProc(window)) {
+    WNDPROC saved = GetSavedProc(window);
+    if (saved) {
         if (HasReliefMark(window, ReliefState.atomD) || IdentifyAnswered(window))
+            return;
+        WNDPROC current = (WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC);
+        int row = ClassRowOf(window, classes);
+        if (current != saved && (row < 0 || current != ReliefState.ClassProcTable[row].systemProc))
             return;
         RemoveReliefMark(window, ReliefState.atomNew);
     }
@@ -242,15 +230,6 @@ BOOL ReliefSubclassDialog(HWND dialog, WORD classes)
     return TRUE;
 }
 
-// The class index of a relief procedure, or -1.
-static int ReliefProcClass(WNDPROC proc)
-{
-    for (int row = 0; row < RCLASS_COUNT; ++row)
-        if (proc == ReliefState.ClassProcTable[row].subclassProc)
-            return row;
-    return proc == DialogFrameProc ? RCLASS_DIALOG : -1;
-}
-
 // A relief procedure that is current is taken out; one that sits under
 // another procedure cannot be, and is switched to forwarding instead.
 BOOL UnsubclassTree(HWND window)
@@ -262,7 +241,8 @@ BOOL UnsubclassTree(HWND window)
         WNDPROC previous = GetPreviousProc(window, classIndex);
         RemoveReliefMark(window, ReliefState.atomNew);
         SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)previous);
-    } else if (HasReliefMark(window, ReliefState.atomNew) || HasReliefMark(window, ReliefState.atomLNew)
+    } else if (HasReliefMark(window, ReliefState.atomNew)
+               || HasReliefMark(window, ReliefState.atomLNew)
                || HasReliefMark(window, ReliefState.atomHNew)) {
         SetPropA(window, MAKEINTATOM(ReliefState.atomD), (HANDLE)1);
     }
@@ -271,9 +251,10 @@ BOOL UnsubclassTree(HWND window)
     return TRUE;
 }
 
+// A window marked "RlfD" is no relief parent.
 BOOL IsReliefParent(HWND window)
 {
-    if (!GetSavedProc(window))
+    if (!GetSavedProc(window) || HasReliefMark(window, ReliefState.atomD))
         return FALSE;
     return ReliefState.winVersion < WINVER_395
         || !(GetWindowLongA(window, GWL_STYLE) & DS_3DLOOK);
@@ -287,48 +268,8 @@ BOOL QueryDialogLook(HWND window)
     return look != 0;
 }
 
-// The control's window rectangle grown by one pixel, in its parent's client
-// coordinates, one column wider beside a vertical scroll bar. FALSE for a
-// window without a parent, whose ring lies nowhere.
-static BOOL RingInParent(HWND control, RECT *ring, HWND *parent)
+HWND ParentOf(HWND window)
 {
-    *parent = GetParent(control);
-    if (!*parent)
-        return FALSE;
-    InflateRect(ring, 1, 1);
-    ScreenToClient(*parent, (POINT *)&ring->left);
-    ScreenToClient(*parent, (POINT *)&ring->right);
-    if (GetWindowLongA(control, GWL_STYLE) & WS_VSCROLL)
-        ring->right++;
-    return TRUE;
-}
-
-// A height-only shrink refreshes only the band below the new bottom edge.
-void InvalidateControlRing(HWND control, const WINDOWPOS *pending)
-{
-    if (!(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE))
-        return;
-    RECT ring;
-    GetWindowRect(control, &ring);
-    if (pending) {
-        UINT flags = LOBYTE(pending->flags);
-        UINT moveSize = flags & (SWP_NOMOVE | SWP_NOSIZE);
-        if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) && moveSize == (SWP_NOMOVE | SWP_NOSIZE))
-            return;
-        if (moveSize == SWP_NOMOVE && ring.right - ring.left == pending->cx
-            && ring.bottom - ring.top >= pending->cy)
-            ring.top += pending->cy + 1;
-    }
-    HWND parent;
-    if (RingInParent(control, &ring, &parent))
-        InvalidateRect(parent, &ring, FALSE);
-}
-
-void ValidateControlRing(HWND control)
-{
-    RECT ring;
-    GetWindowRect(control, &ring);
-    HWND parent;
-    if (RingInParent(control, &ring, &parent))
-        ValidateRect(parent, &ring);
+    return window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)
+        ? GetAncestor(window, GA_PARENT) : NULL;
 }

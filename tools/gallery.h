@@ -24,7 +24,7 @@
 #define IDC_COMBO_LIST      135
 #define IDC_TEXT_LEFT       140
 #define IDC_TEXT_CENTER     141
-#define IDC_TEXT_RIGHT      142
+#define IDC_TEXT_RIGHT      142     // SS_NOTIFY
 #define IDC_TEXT_NOWRAP     143
 #define IDC_BLACK_FRAME     144
 #define IDC_GRAY_FRAME      145

@@ -13,17 +13,66 @@
 #define GLYPH_CX 14                 // a cell of the glyph strip
 #define GLYPH_CY 13
 #define GLYPH_COLUMNS 5
+#define THREE_STATE_ROW 2           // the indeterminate boxes; row 0 otherwise
 #define TEXT_INDENT 18              // the glyph and a gap of 4
+#define BUTTON_KIND(style) ((style) & BS_TYPEMASK)
 
-// The glyph row of a check box, radio button or three-state box, or -1.
-static int GlyphRow(DWORD kind, UINT check)
+// What PaintButton draws, by flags.
+#define PAINT_TEXT          0x02    // the caption; the group box
+#define PAINT_GLYPH         0x04    // the glyph; the group box
+#define PAINT_FOCUS         0x08    // the focus rectangle, by inversion (= BST_FOCUS)
+#define PAINT_BACKGROUND    0x10    // the parent's button brush over the client area
+                                    // (a group box's caption band)
+#define PAINT_CAPTION_AREA  0x20    // group box: the caption band is repainted
+
+// What a painter is given: a DC of the button's client area with the
+// button's font and the parent's button brush selected and the clip
+// narrowed to the client area, which PaintButton restores once done.
+struct ButtonPaint {
+    HWND button;
+    HDC dc;
+    RECT client;
+    UINT flags;         // PAINT_*
+    DWORD style;
+    UINT state;         // BM_GETSTATE
+    BOOL enabled;
+};
+typedef void (*ButtonPainter)(const ButtonPaint *p);
+
+static void PaintPushButton(const ButtonPaint *p);
+static void PaintCheckBox(const ButtonPaint *p);
+static void PaintGroupBox(const ButtonPaint *p);
+
+// The painter of each kind, and the glyph row of the boxes.
+static const struct {
+    ButtonPainter paint;
+    signed char glyphRow;
+} buttonKinds[BS_TYPEMASK + 1] = {
+    {PaintPushButton, -1},                  // BS_PUSHBUTTON
+    {PaintPushButton, -1},                  // BS_DEFPUSHBUTTON
+    {PaintCheckBox, 0},                     // BS_CHECKBOX
+    {PaintCheckBox, 0},                     // BS_AUTOCHECKBOX
+    {PaintCheckBox, 1},                     // BS_RADIOBUTTON
+    {PaintCheckBox, THREE_STATE_ROW},       // BS_3STATE
+    {PaintCheckBox, THREE_STATE_ROW},       // BS_AUTO3STATE
+    {PaintGroupBox, -1},                    // BS_GROUPBOX
+    {NULL, -1},                             // BS_USERBUTTON: nothing
+    {PaintCheckBox, 1},                     // BS_AUTORADIOBUTTON
+    // BS_PUSHBOX, BS_OWNERDRAW and the later kinds: nothing
+};
+
+// The low word of a button's style without BS_LEFTTEXT names one of the
+// kinds from BS_PUSHBUTTON to BS_AUTORADIOBUTTON, with no other bit.
+BOOL ButtonFilter(HWND, DWORD style, WORD, WORD, HWND)
 {
-    switch (kind) {
-    case BS_CHECKBOX: case BS_AUTOCHECKBOX:         return 0;
-    case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON:   return 1;
-    case BS_3STATE: case BS_AUTO3STATE:             return check == BST_INDETERMINATE ? 2 : 0;
-    }
-    return -1;
+    return ReliefState.winVersion < WINVER_395
+        && (LOWORD(style) & ~BS_LEFTTEXT) <= BS_AUTORADIOBUTTON;
+}
+
+static int ReadCaption(HWND button, char caption[CAPTION_SIZE])
+{
+    caption[0] = '\0';
+    return GetWindowTextA(button, caption, CAPTION_SIZE);
 }
 
 // Disabled boxes show the pushed-unchecked or the disabled-checked picture;
@@ -70,34 +119,48 @@ static void DrawCheckFocus(HDC dc, RECT client, BOOL leftText, const char *capti
     DrawFocusRect(dc, &focus);
 }
 
-static void PaintCheckBox(HWND window, HDC dc, const RECT *client, UINT flags, DWORD style,
-                          const char *caption, int length)
+static void PaintCheckBox(const ButtonPaint *p)
 {
-    BOOL enabled = IsWindowEnabled(window), leftText = (style & BS_LEFTTEXT) != 0;
-    UINT state = (UINT)SendMessageA(window, BM_GETSTATE, 0, 0);
-    if (flags & PAINT_GLYPH)
-        DrawGlyph(dc, client, leftText, GlyphRow(style & 0x1F, state & 3),
-                  GlyphColumn(enabled, (state & BST_PUSHED) != 0, (state & 3) != 0));
-    if (flags & PAINT_TEXT) {
-        RECT text = *client;
+    BOOL leftText = (p->style & BS_LEFTTEXT) != 0;
+    UINT check = p->state & 3;
+    if (p->flags & PAINT_GLYPH) {
+        int row = buttonKinds[BUTTON_KIND(p->style)].glyphRow;
+        if (row == THREE_STATE_ROW && check != BST_INDETERMINATE)
+            row = 0;
+        DrawGlyph(p->dc, &p->client, leftText, row,
+                  GlyphColumn(p->enabled, (p->state & BST_PUSHED) != 0, check != 0));
+    }
+    if (!(p->flags & (PAINT_TEXT | PAINT_FOCUS)))
+        return;
+    char caption[CAPTION_SIZE];
+    int length = ReadCaption(p->button, caption);
+    if (p->flags & PAINT_TEXT) {
+        RECT text = p->client;
         if (leftText)
             text.right -= TEXT_INDENT;
         else
             text.left += TEXT_INDENT;
-        if (!enabled)
-            SetTextColor(dc, ReliefState.SysColorTable[SYSCLR_GRAYTEXT]);
-        DrawTextA(dc, caption, length, &text, DT_SINGLELINE | DT_VCENTER);
+        if (!p->enabled)
+            SetTextColor(p->dc, ReliefState.SysColorTable[SYSCLR_GRAYTEXT]);
+        DrawTextA(p->dc, caption, length, &text, DT_SINGLELINE | DT_VCENTER);
     }
-    if (flags & PAINT_FOCUS)
-        DrawCheckFocus(dc, *client, leftText, caption);
+    if (p->flags & PAINT_FOCUS)
+        DrawCheckFocus(p->dc, p->client, leftText, caption);
 }
 
 // The caption sits 4 pixels in on the top edge; the frame line runs through
 // its middle, a shadow ring with a highlight ring one pixel right and down.
-// A caption change only has the parent repaint the caption band.
-static void PaintGroupBox(HWND window, HDC dc, const RECT *client, UINT flags,
-                          const char *caption, int length)
+// A caption change has the caption band repainted, by the parent and by the
+// group box itself, which fills it first: a parent that clips its children
+// paints nothing there.
+static void PaintGroupBox(const ButtonPaint *p)
 {
+    if (!(p->flags & (PAINT_TEXT | PAINT_GLYPH)))
+        return;
+    HDC dc = p->dc;
+    const RECT *client = &p->client;
+    char caption[CAPTION_SIZE];
+    int length = ReadCaption(p->button, caption);
     int cx, cy;
     MeasureLabelText(dc, caption, &cx, &cy);
     if (cy == 0) {
@@ -105,19 +168,21 @@ static void PaintGroupBox(HWND window, HDC dc, const RECT *client, UINT flags,
         MeasureLabelText(dc, "X", &unused, &cy);
     }
     RECT text = {client->left + 4, client->top, client->left + 4 + cx + 4, client->top + cy};
-    if (flags & PAINT_CAPTION_AREA) {
-        HWND parent = GetParent(window);
-        RECT band = {text.left, text.top, client->right, text.bottom};
-        MapWindowPoints(window, parent, (POINT *)&band, 2);
-        if (parent)
-            InvalidateRect(parent, &band, TRUE);
+    RECT band = {text.left, text.top, client->right, text.bottom};
+    if (p->flags & PAINT_CAPTION_AREA) {
+        HWND parent = ParentOf(p->button);
+        HWND target = parent ? parent : p->button;
+        MapWindowPoints(p->button, target, (POINT *)&band, 2);
+        RedrawWindow(target, &band, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return;
     }
+    if (p->flags & PAINT_BACKGROUND)
+        PatFillRect(dc, &band);
     RECT frame = {client->left, client->top + cy / 2, client->right - 1, client->bottom - 1};
     PaintEdge(dc, &frame, SYSCLR_BTNSHADOW, SYSCLR_BTNSHADOW, EDGE_ALL);
     OffsetRect(&frame, 1, 1);
     PaintEdge(dc, &frame, SYSCLR_BTNHILITE, SYSCLR_BTNHILITE, EDGE_ALL);
-    if (!IsWindowEnabled(window))
+    if (!p->enabled)
         SetTextColor(dc, ReliefState.SysColorTable[SYSCLR_GRAYTEXT]);
     DrawTextA(dc, caption, length, &text, DT_SINGLELINE);
 }
@@ -136,13 +201,14 @@ static void FillPixel(HDC dc, int x, int y)
 // raised pixels of highlight and shadow, or one of shadow when pushed, and
 // the face; the caption centred on its extent, one pixel lower right when
 // pushed.
-void PaintPushButton(HWND button, HDC dc, const RECT *client, const char *caption,
-                     int captionLength, int kind, int pushed)
+static void PaintPushButton(const ButtonPaint *p)
 {
+    HDC dc = p->dc;
+    const RECT *client = &p->client;
     RECT face = *client;
     PaintEdge(dc, client, SYSCLR_WINDOWFRAME, SYSCLR_WINDOWFRAME, EDGE_ALL);
     InflateRect(&face, -1, -1);
-    if (LOWORD(kind) == BS_DEFPUSHBUTTON && IsWindowEnabled(button)) {
+    if (BUTTON_KIND(p->style) == BS_DEFPUSHBUTTON && p->enabled) {
         PaintEdge(dc, &face, SYSCLR_WINDOWFRAME, SYSCLR_WINDOWFRAME, EDGE_ALL);
         InflateRect(&face, -1, -1);
     }
@@ -152,8 +218,9 @@ void PaintPushButton(HWND button, HDC dc, const RECT *client, const char *captio
     FillPixel(dc, client->right - 1, client->bottom - 1);
 
     const HBRUSH *brushes = ReliefState.BrushTable;
+    BOOL pushed = (p->state & BST_PUSHED) != 0;
     int width = pushed ? 1 : 2;
-    HGDIOBJ oldBrush = SelectObject(dc, brushes[pushed ? SYSCLR_BTNSHADOW : SYSCLR_BTNHILITE]);
+    SelectObject(dc, brushes[pushed ? SYSCLR_BTNSHADOW : SYSCLR_BTNHILITE]);
     PatBlt(dc, face.left, face.top, width, face.bottom - face.top, PATCOPY);
     PatBlt(dc, face.left, face.top, face.right - face.left, width, PATCOPY);
     if (!pushed) {
@@ -172,8 +239,10 @@ void PaintPushButton(HWND button, HDC dc, const RECT *client, const char *captio
     SelectObject(dc, brushes[SYSCLR_BTNFACE]);
     PatFillRect(dc, &face);
 
-    if (!IsWindowEnabled(button))
+    if (!p->enabled)
         SetTextColor(dc, ReliefState.SysColorTable[SYSCLR_GRAYTEXT]);
+    char caption[CAPTION_SIZE];
+    int length = ReadCaption(p->button, caption);
     int cx, cy;
     MeasureLabelText(dc, caption, &cx, &cy);
     RECT text = face;
@@ -186,49 +255,42 @@ void PaintPushButton(HWND button, HDC dc, const RECT *client, const char *captio
         text.right = Smaller(text.right, client->right - 3);
         text.bottom = Smaller(text.bottom, client->bottom - 3);
     }
-    DrawTextA(dc, caption, captionLength, &text, DT_SINGLELINE);
-    if (GetFocus() == button) {
+    DrawTextA(dc, caption, length, &text, DT_SINGLELINE);
+    if (GetFocus() == p->button) {
         InflateRect(&text, 1, 1);
         IntersectRect(&text, &text, client);
         DrawFocusRect(dc, &text);
     }
-    SelectObject(dc, oldBrush);
 }
 
 // Paints into a DC of the button's client area and leaves the DC as it
 // found it.
-void PaintButton(HWND button, HDC dc, UINT flags)
+static void PaintButton(HWND button, HDC dc, UINT flags)
 {
-    DWORD style = (DWORD)GetWindowLongA(button, GWL_STYLE), kind = style & 0x1F;
+    DWORD style = (DWORD)GetWindowLongA(button, GWL_STYLE);
     int saved = SaveDC(dc);
     SetBkMode(dc, OPAQUE);
-    RECT client;
-    GetClientRect(button, &client);
+    ButtonPaint p = {button, dc, {0, 0, 0, 0}, flags, style, 0, IsWindowEnabled(button)};
+    GetClientRect(button, &p.client);
     HFONT font = (HFONT)SendMessageA(button, WM_GETFONT, 0, 0);
     if (font)
         SelectObject(dc, font);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    HBRUSH brush = (HBRUSH)SendMessageA(GetParent(button), WM_CTLCOLORBTN, (WPARAM)dc, (LPARAM)button);
+    HBRUSH brush = (HBRUSH)SendMessageA(GetParent(button), WM_CTLCOLORBTN, (WPARAM)dc,
+                                        (LPARAM)button);
     if (brush)
         SelectObject(dc, brush);
-    IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-    if ((flags & PAINT_BACKGROUND) && kind != BS_GROUPBOX)
-        PatFillRect(dc, &client);
-
-    char caption[CAPTION_SIZE] = "";
-    int length = 0;
-    if (kind <= BS_DEFPUSHBUTTON || kind == BS_GROUPBOX || (flags & (PAINT_TEXT | PAINT_FOCUS)))
-        length = GetWindowTextA(button, caption, sizeof caption);
-    if (kind <= BS_DEFPUSHBUTTON) {
-        UINT state = (UINT)SendMessageA(button, BM_GETSTATE, 0, 0);
-        PaintPushButton(button, dc, &client, caption, length, kind, state & BST_PUSHED);
-    } else if (kind == BS_GROUPBOX) {
-        if (flags & (PAINT_TEXT | PAINT_GLYPH))
-            PaintGroupBox(button, dc, &client, flags, caption, length);
-    } else if (GlyphRow(kind, 0) >= 0) {
-        PaintCheckBox(button, dc, &client, flags, style, caption, length);
-    }
+    IntersectClipRect(dc, p.client.left, p.client.top, p.client.right, p.client.bottom);
+    if ((flags & PAINT_BACKGROUND) && BUTTON_KIND(style) != BS_GROUPBOX)
+        PatFillRect(dc, &p.client);
+    p.state = (UINT)SendMessageA(button, BM_GETSTATE, 0, 0);
+    // The background wipes the focus rectangle: it is drawn again, or not at all.
+    if (flags & PAINT_BACKGROUND)
+        p.flags = (flags & ~PAINT_FOCUS) | (p.state & BST_FOCUS);
+    ButtonPainter paint = buttonKinds[BUTTON_KIND(style)].paint;
+    if (paint)
+        paint(&p);
     RestoreDC(dc, saved);
 }
 
@@ -237,15 +299,11 @@ void PaintButton(HWND button, HDC dc, UINT flags)
 static LRESULT RepaintAfter(HWND button, UINT msg, WPARAM wParam, LPARAM lParam, UINT baseFlags)
 {
     UINT before = (UINT)SendMessageA(button, BM_GETSTATE, 0, 0);
-    LONG style = GetWindowLongA(button, GWL_STYLE);
-    if (!(style & WS_VISIBLE))
+    if (!(GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE))
         return ForwardMessage(button, msg, wParam, lParam, RCLASS_BUTTON);
-    BOOL hide = msg != WM_SETFOCUS;
-    if (hide)
-        SetWindowLongA(button, GWL_STYLE, style & ~WS_VISIBLE);
-    LRESULT result = ForwardMessage(button, msg, wParam, lParam, RCLASS_BUTTON);
-    if (hide)
-        SetWindowLongA(button, GWL_STYLE, GetWindowLongA(button, GWL_STYLE) | WS_VISIBLE);
+    LRESULT result = msg == WM_SETFOCUS
+        ? ForwardMessage(button, msg, wParam, lParam, RCLASS_BUTTON)
+        : ForwardInvisibly(button, msg, wParam, lParam, RCLASS_BUTTON);
     UINT after = (UINT)SendMessageA(button, BM_GETSTATE, 0, 0);
     if ((msg == BM_SETCHECK || msg == BM_SETSTATE) && after == before)
         return result;
@@ -260,15 +318,15 @@ static LRESULT RepaintAfter(HWND button, UINT msg, WPARAM wParam, LPARAM lParam,
     return result;
 }
 
-// Every kind but the group box is painted on the parent's brush, so that a
-// repaint neither leaves stale pixels nor inverts the focus twice.
+// Every kind is painted on the parent's brush (the group box its caption
+// band), so that a repaint neither leaves stale pixels nor inverts the
+// focus twice. WM_PRINTCLIENT paints the same into the DC given.
 static LRESULT OnButtonPaint(HWND button, UINT, WPARAM wParam, LPARAM, int)
 {
     PAINTSTRUCT ps;
     HDC dc = wParam ? (HDC)wParam : BeginPaint(button, &ps);
-    UINT state = (UINT)SendMessageA(button, BM_GETSTATE, 0, 0);
     if (dc && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE))
-        PaintButton(button, dc, (state & BST_FOCUS) | PAINT_BACKGROUND | PAINT_GLYPH | PAINT_TEXT);
+        PaintButton(button, dc, PAINT_BACKGROUND | PAINT_GLYPH | PAINT_TEXT);
     if (!wParam && dc)
         EndPaint(button, &ps);
     return 0;
@@ -282,7 +340,7 @@ static LRESULT OnButtonSetFocus(HWND button, UINT msg, WPARAM wParam, LPARAM lPa
 // An automatic radio button losing the focus while pushed is released.
 static LRESULT OnButtonKillFocus(HWND button, UINT msg, WPARAM wParam, LPARAM lParam, int)
 {
-    if ((GetWindowLongA(button, GWL_STYLE) & 0x1F) == BS_AUTORADIOBUTTON)
+    if (BUTTON_KIND(GetWindowLongA(button, GWL_STYLE)) == BS_AUTORADIOBUTTON)
         SendMessageA(button, BM_SETSTATE, FALSE, 0);
     return RepaintAfter(button, msg, wParam, lParam, 0);
 }
@@ -295,7 +353,7 @@ static LRESULT OnButtonEnable(HWND button, UINT msg, WPARAM wParam, LPARAM lPara
 static LRESULT OnButtonSetText(HWND button, UINT msg, WPARAM wParam, LPARAM lParam, int)
 {
     DWORD style = (DWORD)GetWindowLongA(button, GWL_STYLE);
-    BOOL visibleGroup = (style & 0x1F) == BS_GROUPBOX && (style & WS_VISIBLE);
+    BOOL visibleGroup = BUTTON_KIND(style) == BS_GROUPBOX && (style & WS_VISIBLE);
     return RepaintAfter(button, msg, wParam, lParam,
                         visibleGroup ? PAINT_CAPTION_AREA | PAINT_TEXT
                                      : PAINT_BACKGROUND | PAINT_GLYPH | PAINT_TEXT);
@@ -308,6 +366,7 @@ static LRESULT OnButtonSetState(HWND button, UINT msg, WPARAM wParam, LPARAM lPa
 
 static const ReliefMessage buttonMessages[] = {
     {WM_PAINT, WM_PAINT, OnButtonPaint},
+    {WM_PRINTCLIENT, WM_PRINTCLIENT, OnButtonPaint},
     {WM_SETFOCUS, WM_SETFOCUS, OnButtonSetFocus},
     {WM_KILLFOCUS, WM_KILLFOCUS, OnButtonKillFocus},
     {WM_ENABLE, WM_ENABLE, OnButtonEnable},

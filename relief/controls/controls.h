@@ -1,4 +1,6 @@
-// The relief window procedures of the standard controls and their painting.
+// The relief window procedures of the standard controls and their subclass
+// filters, one file a control: buttons.cpp, fields.cpp (edits, lists and
+// combo boxes), statics.cpp.
 #pragma once
 #include <windows.h>
 
@@ -8,20 +10,16 @@ LRESULT CALLBACK ReliefEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 LRESULT CALLBACK ReliefComboBoxProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ReliefStaticProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// Buttons: the paint flags choose what PaintButton draws into a DC of the
-// button's client area.
-#define PAINT_TEXT          0x02    // the caption; the group box
-#define PAINT_GLYPH         0x04    // the glyph; the group box
-#define PAINT_FOCUS         0x08    // the focus rectangle, by inversion (= BST_FOCUS)
-#define PAINT_BACKGROUND    0x10    // the parent's button brush over the client area
-#define PAINT_CAPTION_AREA  0x20    // group box: the parent repaints the caption band
-void PaintButton(HWND button, HDC dc, UINT flags);
-void PaintPushButton(HWND button, HDC dc, const RECT *client, const char *caption,
-                     int captionLength, int kind, int pushed);
+// The filters of ClassTable: TRUE when the window is to be subclassed.
+BOOL ButtonFilter(HWND window, DWORD style, WORD classes, WORD atCreation, HWND parent);
+BOOL ListBoxFilter(HWND window, DWORD style, WORD classes, WORD atCreation, HWND parent);
+BOOL EditFilter(HWND window, DWORD style, WORD classes, WORD atCreation, HWND parent);
+BOOL ComboBoxFilter(HWND window, DWORD style, WORD classes, WORD atCreation, HWND parent);
+BOOL StaticFilter(HWND window, DWORD style, WORD classes, WORD atCreation, HWND parent);
+BOOL ComboLBoxFilter(HWND window, DWORD style, WORD classes, WORD atCreation, HWND parent);
 
-// Edits, lists and combo boxes: the sunken border painted into the parent.
-void PaintFieldBorder(HWND control, int hasCaret, int classIndex);
-
-// Statics.
-void PaintStatic(HWND control, HDC dc);
-BOOL PaintStaticText(HWND control, HDC dc, const RECT *rect, DWORD style);
+// The one-pixel ring that a field's border leaves in its parent: repainted
+// by the parent before a move, size, show or hide, or validated once the
+// border is painted.
+void InvalidateControlRing(HWND control, const WINDOWPOS *pending);
+void ValidateControlRing(HWND control);

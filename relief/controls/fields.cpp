@@ -10,6 +10,103 @@
 
 #define COMBO_LIST_ID 1000          // + hasCaret: the id of a combo box's list or edit field
 
+// From 3.95 on the system draws the parts of combo boxes itself.
+BOOL ListBoxFilter(HWND, DWORD, WORD, WORD, HWND parent)
+{
+    return ReliefState.winVersion < WINVER_395 || !parent || !IsClass(parent, "ComboBox");
+}
+
+BOOL EditFilter(HWND window, DWORD style, WORD classes, WORD atCreation, HWND parent)
+{
+    return ListBoxFilter(window, style, classes, atCreation, parent);
+}
+
+// A drop-down combo is taken when its edit field exists (not while it is
+// being created); a simple one while it is created, or later through its
+// list and edit field.
+BOOL ComboBoxFilter(HWND combo, DWORD style, WORD, WORD atCreation, HWND)
+{
+    if (ReliefState.winVersion >= WINVER_395)
+        return FALSE;
+    HWND child;
+    switch (style & 3) {
+    case CBS_DROPDOWNLIST:
+        return TRUE;
+    case CBS_DROPDOWN:
+        if (atCreation == 1)
+            return FALSE;
+        if ((child = GetWindow(combo, GW_CHILD)) != NULL)
+            SubclassControl(child, RELIEF_EDIT, atCreation, combo);
+        return TRUE;
+    default:    // CBS_SIMPLE, and kind 0
+        if (atCreation == 1)
+            return TRUE;
+        if ((child = GetWindow(combo, GW_CHILD)) == NULL)
+            return FALSE;
+        SubclassControl(child, RELIEF_LISTBOX, atCreation, combo);
+        if ((child = GetWindow(child, GW_HWNDNEXT)) != NULL)
+            SubclassControl(child, RELIEF_EDIT, atCreation, combo);
+        return TRUE;
+    }
+}
+
+// The list of a drop-down combo is created as a popup of its own and left
+// to the system; a simple combo's list is taken.
+BOOL ComboLBoxFilter(HWND, DWORD, WORD, WORD atCreation, HWND parent)
+{
+    if (ReliefState.winVersion >= WINVER_395)
+        return FALSE;
+    if (atCreation != 1)
+        return TRUE;
+    return (GetWindowLongA(parent, GWL_STYLE) & 3) < CBS_DROPDOWN;
+}
+
+// The control's window rectangle grown by one pixel, in its parent's client
+// coordinates, one column wider beside a vertical scroll bar. FALSE for a
+// window without a parent, whose ring lies nowhere.
+static BOOL RingInParent(HWND control, RECT *ring, HWND *parent)
+{
+    *parent = ParentOf(control);
+    if (!*parent)
+        return FALSE;
+    InflateRect(ring, 1, 1);
+    ScreenToClient(*parent, (POINT *)&ring->left);
+    ScreenToClient(*parent, (POINT *)&ring->right);
+    if (GetWindowLongA(control, GWL_STYLE) & WS_VSCROLL)
+        ring->right++;
+    return TRUE;
+}
+
+// A height-only shrink refreshes only the band below the new bottom edge.
+void InvalidateControlRing(HWND control, const WINDOWPOS *pending)
+{
+    if (!(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE))
+        return;
+    RECT ring;
+    GetWindowRect(control, &ring);
+    if (pending) {
+        UINT flags = LOBYTE(pending->flags);
+        UINT moveSize = flags & (SWP_NOMOVE | SWP_NOSIZE);
+        if (!(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) && moveSize == (SWP_NOMOVE | SWP_NOSIZE))
+            return;
+        if (moveSize == SWP_NOMOVE && ring.right - ring.left == pending->cx
+            && ring.bottom - ring.top >= pending->cy)
+            ring.top += pending->cy + 1;
+    }
+    HWND parent;
+    if (RingInParent(control, &ring, &parent))
+        InvalidateRect(parent, &ring, FALSE);
+}
+
+void ValidateControlRing(HWND control)
+{
+    RECT ring;
+    GetWindowRect(control, &ring);
+    HWND parent;
+    if (RingInParent(control, &ring, &parent))
+        ValidateRect(parent, &ring);
+}
+
 static DWORD ComboKind(HWND combo)
 {
     return (DWORD)GetWindowLongA(combo, GWL_STYLE) & 3;
@@ -30,10 +127,7 @@ static BOOL IsComboPart(HWND control, HWND parent, int hasCaret)
     LRESULT code = SendMessageA(parent, RM_IDENTIFY, 0, (LPARAM)&answer);
     if (answer == RELIEF_NO_ANSWER)
         code = SendMessageA(parent, RM_IDENTIFY_ALT, 0, (LPARAM)&answer);
-    char name[16];
-    if (!GetClassNameA(parent, name, sizeof name))
-        name[0] = '\0';
-    return lstrcmpA(name, "ComboBox") == 0 || (answer == 1 && code == RELIEF_ID_COMBOBOX);
+    return IsClass(parent, "ComboBox") || (answer == 1 && code == RELIEF_ID_COMBOBOX);
 }
 
 static void PaintLine(HDC dc, RECT line, WORD color, WORD side)
@@ -74,7 +168,7 @@ static void PaintScrollBarEdges(HDC dc, RECT w, DWORD style, BOOL dropDownList)
 // side only where the list does not reach under it (nothing when the list
 // is as wide or wider), and the list draws every side but the top, one
 // pixel lower than its window.
-void PaintFieldBorder(HWND control, int hasCaret, int classIndex)
+static void PaintFieldBorder(HWND control, int hasCaret, int classIndex)
 {
     DWORD style = (DWORD)GetWindowLongA(control, GWL_STYLE);
     BOOL dropDownList = classIndex == RCLASS_COMBOBOX && ComboKind(control) == CBS_DROPDOWNLIST;
@@ -88,10 +182,10 @@ void PaintFieldBorder(HWND control, int hasCaret, int classIndex)
     if (style & WS_VSCROLL)
         sides &= ~EDGE_RIGHT;
     int jointCut = -1;      // the simple combo edit field's bottom, this much short
-    HWND target = GetParent(control);
+    HWND target = ParentOf(control);
     if (target && IsComboPart(control, target, hasCaret)) {
         HWND combo = target;
-        target = GetParent(combo);
+        target = ParentOf(combo);
         if (!hasCaret) {
             sides &= ~EDGE_TOP;
             w.top++;
@@ -211,21 +305,22 @@ static LRESULT OnListShowWindow(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 }
 
 // Below 3.10 the part of the parent uncovered when the list's client area
-// shrinks is repainted.
+// shrinks is repainted. The new client area comes in the parent's client
+// coordinates, and the old window rectangle is compared in them too.
 static LRESULT OnListNcCalcSize(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex)
 {
-    if (ReliefState.winVersion >= WINVER_310)
+    HWND parent = ParentOf(window);
+    if (ReliefState.winVersion >= WINVER_310 || !parent)
         return ForwardMessage(window, msg, wParam, lParam, classIndex);
     RECT before;
     GetWindowRect(window, &before);
+    MapWindowPoints(NULL, parent, (POINT *)&before, 2);
     LRESULT result = ForwardMessage(window, msg, wParam, lParam, classIndex);
     RECT band = *(const RECT *)lParam;
     InflateRect(&band, 2, 1);
-    HWND parent = GetParent(window);
-    if (parent && band.bottom < before.bottom) {
+    if (band.bottom < before.bottom) {
         band.top = band.bottom + 1;
         band.bottom = before.bottom + 1;
-        MapWindowPoints(NULL, parent, (POINT *)&band, 2);
         InvalidateRect(parent, &band, TRUE);
     }
     return result;
@@ -251,10 +346,11 @@ LRESULT CALLBACK ReliefListBoxProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     return ReliefDispatch(window, msg, wParam, lParam, RCLASS_LISTBOX, listBoxMessages);
 }
 
-// A combo box answers the identify messages even when marked "RlfD".
+// A combo box answers the identify messages even when marked "RlfD" (not
+// once the library is down).
 LRESULT CALLBACK ReliefComboBoxProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == RM_IDENTIFY || msg == RM_IDENTIFY_ALT)
+    if (ReliefState.reliefOn && (msg == RM_IDENTIFY || msg == RM_IDENTIFY_ALT))
         return AnswerIdentify(window, msg, wParam, lParam, RCLASS_COMBOBOX);
     return ReliefDispatch(window, msg, wParam, lParam, RCLASS_COMBOBOX, comboBoxMessages);
 }

@@ -8,15 +8,9 @@
 
 namespace {
 
-HINSTANCE Self() { return GetModuleHandleA(nullptr); }
-
-// Values written to the profile's "windows" section, removed again.
-struct ProfileValue {
+struct ProfileValue {   // written to the profile's "windows" section, removed again
     const char *key;
-    ProfileValue(const char *k, const char *value) : key(k)
-    {
-        WriteProfileStringA("windows", key, value);
-    }
+    ProfileValue(const char *k, const char *v) : key(k) { WriteProfileStringA("windows", k, v); }
     ~ProfileValue() { WriteProfileStringA("windows", key, nullptr); }
 };
 
@@ -31,8 +25,8 @@ TEST(Dbcs, MarkerComesFromTheProfile)
     for (const auto &c : cases) {
         ProfileValue value(c.key, c.value);
         ASSERT_TRUE(ReliefRegister(Self()));
-        EXPECT_EQ(ReliefState.dbcsEnabled, 1);
-        EXPECT_EQ(ReliefState.mnemonicMarker, c.marker) << c.key << " = " << (c.value ? c.value : "");
+        EXPECT_TRUE(ReliefState.dbcsEnabled == 1 && ReliefState.mnemonicMarker == c.marker)
+            << c.key << " = " << (c.value ? c.value : "");
         ReliefUnregister(Self());
     }
 }
@@ -47,8 +41,7 @@ TEST(Dbcs, MeasureKeepsTheCharacterAfterTheMarkerInForce)
     SelectObject(c.dc, GetStockObject(DEFAULT_GUI_FONT));
     auto extent = [&](const std::string &text) {
         SIZE size{};
-        GetTextExtentPoint32A(c.dc, text.c_str(), (int)text.size(), &size);
-        return size.cx;
+        return GetTextExtentPoint32A(c.dc, text.c_str(), (int)text.size(), &size), size.cx;
     };
     ASSERT_NE(extent("\x82\xa0"), 0);
     struct { char marker; const char *caption, *shown; } cases[] = {

@@ -2,6 +2,8 @@
 #include "reliefsupport.h"
 #include <gtest/gtest.h>
 #include <winternl.h>
+#include <map>
+#include <vector>
 #include "relief/state.h"
 
 // The atom table belongs to the whole Wine session: a test that stops
@@ -12,13 +14,18 @@ struct ReleaseLibrary : testing::Environment {
 static testing::Environment *const releaseLibrary =
     testing::AddGlobalTestEnvironment(new ReleaseLibrary);
 
+HWND Window(const char *cls, DWORD style, HWND parent, int x, int y, int w, int h)
+{
+    return CreateWindowExA(0, cls, "x", style | (parent ? WS_CHILD : WS_POPUP), x, y, w, h,
+                           parent, nullptr, nullptr, nullptr);
+}
+
 // An entry of the GDI handle table, as Wine and Windows lay it out.
 struct GdiHandleEntry {
     UINT64 object;
     ULONG owner;
     USHORT unique;
-    UCHAR type;         // 0 for a free entry
-    UCHAR flags;
+    UCHAR type, flags;      // type 0: a free entry
     UINT64 userPointer;
 };
 
@@ -46,9 +53,8 @@ int GdiObjectCount()
 
 int PropertyAtomsFound()
 {
-    static const char *const names[] = {"Rlf", "RlfNew", "RlfL", "RlfH", "RlfLNew", "RlfHNew", "RlfD"};
     int found = 0;
-    for (const char *name : names)
+    for (const char *name : {"Rlf", "RlfNew", "RlfL", "RlfH", "RlfLNew", "RlfHNew", "RlfD"})
         found += GlobalFindAtomA(name) != 0;
     return found;
 }
@@ -59,18 +65,13 @@ const char *const kGlyphRows[39] = {
 
 COLORREF FakeSysColors::colors[31];
 
-static DWORD WINAPI FakeGetSysColor(int index)
-{
-    return index >= 0 && index < 31 ? FakeSysColors::colors[index] : 0;
-}
+static DWORD WINAPI FakeColor(int i) { return i >= 0 && i < 31 ? FakeSysColors::colors[i] : 0; }
 
-FakeSysColors::FakeSysColors() : patch("user32.dll", "GetSysColor", (void *)FakeGetSysColor)
+FakeSysColors::FakeSysColors() : patch("user32.dll", "GetSysColor", (void *)FakeColor)
 {
-    auto real = patch.Original<DWORD(WINAPI *)(int)>();
     for (int i = 0; i < 31; ++i)
-        colors[i] = real(i);
+        colors[i] = patch.Original<DWORD(WINAPI *)(int)>()(i);
 }
-
 
 static DWORD WINAPI WorkerMain(LPVOID param)
 {
@@ -96,9 +97,8 @@ Worker::~Worker()
     quit = true;
     SetEvent(go);
     WaitForSingleObject(thread, 30000);
-    CloseHandle(thread);
-    CloseHandle(go);
-    CloseHandle(done);
+    for (HANDLE h : {thread, go, done})
+        CloseHandle(h);
 }
 
 void Worker::Run(std::function<void()> fn)
@@ -115,4 +115,81 @@ int IdentifyCode(HWND window)
     if (answer == 666)
         code = SendMessageA(window, 0x1943, 0, (LPARAM)&answer);
     return answer == 1 ? (int)code : 0;
+}
+
+static std::vector<message> recorded;
+static std::map<HWND, WNDPROC> next[3];     // UNDER, OVER, PARENT
+static std::map<HWND, bool> shown;
+
+static void Note(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    bool hidden = role == UNDER ? shown[window] && !IsWindowVisible(window)
+                : msg == WM_STYLECHANGED && !(((STYLESTRUCT *)lParam)->styleNew & WS_VISIBLE);
+    bool marked = msg == WM_NCDESTROY && GetPropA(window, "RlfNew") && GetPropA(window, "RlfD");
+    recorded.push_back({msg, role | (hidden ? HIDDEN : 0) | (marked ? MARKED : 0),
+                        role == PARENT ? wParam : 0});
+}
+
+// Under a relief procedure the queries that painting sends are left out;
+// over one, WM_NCDESTROY is noted once the procedures below ran.
+static LRESULT Record(int role, HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    bool noted = role == PARENT ? msg == WM_COMMAND
+               : role == OVER ? msg == WM_STYLECHANGED || msg == WM_NCDESTROY : true;
+    for (UINT quiet : {BM_GETSTATE, WM_GETFONT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_STYLECHANGING,
+                       WM_STYLECHANGED, WM_IME_SETCONTEXT})
+        noted = noted && (role != UNDER || msg != quiet);
+    bool after = role == OVER && msg == WM_NCDESTROY;
+    if (noted && !after)
+        Note(role, window, msg, wParam, lParam);
+    LRESULT result = CallWindowProcA(next[role >> 1][window], window, msg, wParam, lParam);
+    if (after)
+        Note(role, window, msg, wParam, lParam);
+    return result;
+}
+
+template <int role> LRESULT CALLBACK Recorder(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    return Record(role, w, m, wp, lp);
+}
+
+static void Install(HWND window, int role, WNDPROC proc)
+{
+    next[role >> 1][window] = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)proc);
+}
+
+void RecordUnder(HWND window)
+{
+    shown[window] = IsWindowVisible(window);
+    if (HANDLE saved = GetPropA(window, "RlfNew")) {
+        next[0][window] = (WNDPROC)saved;
+        SetPropA(window, "RlfNew", (HANDLE)Recorder<UNDER>);
+    } else {
+        Install(window, UNDER, Recorder<UNDER>);
+    }
+}
+void RecordOver(HWND window) { Install(window, OVER, Recorder<OVER>); }
+void RecordParent(HWND parent) { Install(parent, PARENT, Recorder<PARENT>); }
+void ForgetMessages() { recorded.clear(); }
+static std::string Describe(const message &m)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%s%s%s %04x",
+             m.flags & UNDER ? "under" : m.flags & OVER ? "over" : "parent",
+             m.flags & HIDDEN ? " hidden" : "", m.flags & MARKED ? " marked" : "", m.msg);
+    return m.flags & PARENT ? text + (" " + std::to_string(m.wParam)) : text;
+}
+
+void CheckSequence(const message *expected, const std::string &context, const char *file,
+                   int line)
+{
+    std::string want, got;
+    for (; expected->msg; ++expected)
+        want += Describe(*expected) + "; ";
+    for (const message &m : recorded)
+        got += Describe(m) + "; ";
+    recorded.clear();
+    if (want != got)
+        ADD_FAILURE_AT(file, line) << context << "\n  expected: " << want
+                                   << "\n  got:      " << got;
 }
