@@ -19,7 +19,7 @@ status=0
 # delay library without its forcing options, or it proves nothing.
 python3 tools/importcheck.py --delayed comdlg32.dll --delayed shell32.dll \
     build/i686/bin/jxrwin32.exe build/x86_64/bin/jxrwin32.exe || status=1
-if python3 tools/importcheck.py build/i686/bin/delayload_unforced.exe | grep "GetOpenFileNameA: slot"; then
+if python3 tools/importcheck.py build/i686/bin/delayload_unforced.exe | grep "GetOpenFileNameW: slot"; then
     echo "import check: the unforced link is rejected, as it must be"
 else
     echo "import check: accepted the unforced link"
