@@ -264,6 +264,48 @@ static HWND FindServerFrame(const char *title, DWORD processId)
     return NULL;
 }
 
+// A server answering by script (JXR_ANSWER) tells the script's faults on
+// its standard error: the client hands it its own, and no other handle.
+struct HandedError {
+    HANDLE handle;                          // an inheritable duplicate, or null
+    LPPROC_THREAD_ATTRIBUTE_LIST list;
+    ULONG_PTR space[16];                    // the list, for one attribute
+};
+
+static void HandStandardError(STARTUPINFOEXA *si, HandedError *handed)
+{
+    HANDLE own = GetStdHandle(STD_ERROR_HANDLE);
+    SIZE_T size = 0;
+    handed->handle = NULL;
+    handed->list = (LPPROC_THREAD_ATTRIBUTE_LIST)handed->space;
+    if (!GetEnvironmentVariableW(L"JXR_ANSWER", NULL, 0) || !own || own == INVALID_HANDLE_VALUE)
+        return;
+    InitializeProcThreadAttributeList(NULL, 1, 0, &size);
+    if (size > sizeof handed->space || !InitializeProcThreadAttributeList(handed->list, 1, 0, &size))
+        return;
+    if (DuplicateHandle(GetCurrentProcess(), own, GetCurrentProcess(), &handed->handle, 0, TRUE,
+                        DUPLICATE_SAME_ACCESS)
+        && UpdateProcThreadAttribute(handed->list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
+                                     &handed->handle, sizeof handed->handle, NULL, NULL)) {
+        si->StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
+        si->StartupInfo.hStdError = handed->handle;
+        si->lpAttributeList = handed->list;
+        return;
+    }
+    if (handed->handle)
+        CloseHandle(handed->handle);
+    handed->handle = NULL;
+    DeleteProcThreadAttributeList(handed->list);
+}
+
+static void ReleaseHandedError(HandedError *handed)
+{
+    if (!handed->handle)
+        return;
+    CloseHandle(handed->handle);
+    DeleteProcThreadAttributeList(handed->list);
+}
+
 HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
                     char *error, int errorSize)
 {
@@ -287,9 +329,12 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
         return NULL;
     }
     snprintf(line, lineSize, "\"%s\" %s", serverPath, title);
-    STARTUPINFOA si;
+    STARTUPINFOEXA si;
     memset(&si, 0, sizeof si);
-    si.cb = sizeof si;
+    si.StartupInfo.cb = sizeof si;
+    HandedError handed;
+    HandStandardError(&si, &handed);
+    BOOL fHanded = handed.handle != NULL;
     // A start that fails for another reason than a missing program is tried
     // again: Wine under load now and then fails one with an internal error.
     // The program is named by the command line alone, which may be longer
@@ -297,7 +342,9 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
     BOOL started = FALSE;
     DWORD failure = 0;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-        started = CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &si, process);
+        started = CreateProcessA(NULL, line, NULL, NULL, fHanded,
+                                 fHanded ? EXTENDED_STARTUPINFO_PRESENT : 0, NULL, NULL,
+                                 &si.StartupInfo, process);
         failure = started ? 0 : GetLastError();
         if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND)
             break;
@@ -305,6 +352,7 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
             Sleep(100);
     }
     free(line);
+    ReleaseHandedError(&handed);
     if (!started) {
         SetError(error, errorSize, "server not found: cannot start %s (error %lu)", serverPath,
                  failure);
