@@ -13,6 +13,8 @@
 #define START_TIMEOUT_MAX_S 86400
 // How long a server that has replied may take to end.
 #define EXIT_GRACE_MS 3000
+#define LOOK_INTERVAL_MS 20
+#define NO_MESSAGE (WM_APP + 0x3FFF)    // a filter that takes no message
 
 static void SetError(char *error, int size, const char *format, ...)
 {
@@ -264,6 +266,42 @@ static HWND FindServerFrame(const char *title, DWORD processId)
     return NULL;
 }
 
+// The frame is looked for as soon as the system reports a window of the
+// server created: the event hook, set before the server runs, is called
+// while this thread waits for messages (no message is taken from its
+// queue). Where no event comes, it is looked for every LOOK_INTERVAL_MS.
+static void CALLBACK NoteWindowCreated(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+{
+}
+
+static HWND WaitForFrame(PROCESS_INFORMATION *process, const char *title, char *error,
+                         int errorSize)
+{
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, NULL,
+                                         NoteWindowCreated, process->dwProcessId, 0,
+                                         WINEVENT_OUTOFCONTEXT);
+    ResumeThread(process->hThread);
+    DWORD start = GetTickCount(), timeout = StartTimeoutMs();
+    HWND frame;
+    while (!(frame = FindServerFrame(title, process->dwProcessId))) {
+        if (MsgWaitForMultipleObjects(1, &process->hProcess, FALSE, LOOK_INTERVAL_MS,
+                                      QS_ALLINPUT) == WAIT_OBJECT_0) {
+            SetError(error, errorSize, "server ended before showing its window");
+            break;
+        }
+        MSG msg;
+        PeekMessageA(&msg, NULL, NO_MESSAGE, NO_MESSAGE, PM_NOREMOVE);
+        if (GetTickCount() - start > timeout) {
+            SetError(error, errorSize, "server window not found");
+            TerminateProcess(process->hProcess, 1);
+            break;
+        }
+    }
+    if (hook)
+        UnhookWinEvent(hook);
+    return frame;
+}
+
 // A server answering by script (JXR_ANSWER) tells the script's faults on
 // its standard error: the client hands it its own, and no other handle.
 struct HandedError {
@@ -343,8 +381,8 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
     DWORD failure = 0;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
         started = CreateProcessA(NULL, line, NULL, NULL, fHanded,
-                                 fHanded ? EXTENDED_STARTUPINFO_PRESENT : 0, NULL, NULL,
-                                 &si.StartupInfo, process);
+                                 CREATE_SUSPENDED | (fHanded ? EXTENDED_STARTUPINFO_PRESENT : 0),
+                                 NULL, NULL, &si.StartupInfo, process);
         failure = started ? 0 : GetLastError();
         if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND)
             break;
@@ -358,21 +396,9 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
                  failure);
         return NULL;
     }
-    DWORD start = GetTickCount(), timeout = StartTimeoutMs();
-    for (;;) {
-        HWND frame = FindServerFrame(title, process->dwProcessId);
-        if (frame)
-            return frame;
-        if (WaitForSingleObject(process->hProcess, 20) == WAIT_OBJECT_0) {
-            SetError(error, errorSize, "server ended before showing its window");
-            break;
-        }
-        if (GetTickCount() - start > timeout) {
-            SetError(error, errorSize, "server window not found");
-            TerminateProcess(process->hProcess, 1);
-            break;
-        }
-    }
+    HWND frame = WaitForFrame(process, title, error, errorSize);
+    if (frame)
+        return frame;
     CloseHandle(process->hThread);
     CloseHandle(process->hProcess);
     memset(process, 0, sizeof *process);
