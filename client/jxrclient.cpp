@@ -14,6 +14,8 @@
 #define START_TIMEOUT_MAX_S 86400
 // How long a server that has replied may take to end.
 #define EXIT_GRACE_MS 3000
+#define LOOK_INTERVAL_MS 20
+#define NO_MESSAGE (WM_APP + 0x3FFF)    // a filter that takes no message
 
 static void SetError(char *error, int size, const char *format, ...)
 {
@@ -269,6 +271,84 @@ static HWND FindServerFrame(const char *title, DWORD processId)
     return NULL;
 }
 
+// The frame is looked for as soon as the system reports a window of the
+// server created: the event hook, set before the server runs, is called
+// while this thread waits for messages (no message is taken from its
+// queue). Where no event comes, it is looked for every LOOK_INTERVAL_MS.
+static void CALLBACK NoteWindowCreated(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+{
+}
+
+static HWND WaitForFrame(PROCESS_INFORMATION *process, const char *title, char *error,
+                         int errorSize)
+{
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, NULL,
+                                         NoteWindowCreated, process->dwProcessId, 0,
+                                         WINEVENT_OUTOFCONTEXT);
+    ResumeThread(process->hThread);
+    DWORD start = GetTickCount(), timeout = StartTimeoutMs();
+    HWND frame;
+    while (!(frame = FindServerFrame(title, process->dwProcessId))) {
+        if (MsgWaitForMultipleObjects(1, &process->hProcess, FALSE, LOOK_INTERVAL_MS,
+                                      QS_ALLINPUT) == WAIT_OBJECT_0) {
+            SetError(error, errorSize, "server ended before showing its window");
+            break;
+        }
+        MSG msg;
+        PeekMessageA(&msg, NULL, NO_MESSAGE, NO_MESSAGE, PM_NOREMOVE);
+        if (GetTickCount() - start > timeout) {
+            SetError(error, errorSize, "server window not found");
+            TerminateProcess(process->hProcess, 1);
+            break;
+        }
+    }
+    if (hook)
+        UnhookWinEvent(hook);
+    return frame;
+}
+
+// A server answering by script (JXR_ANSWER) tells the script's faults on
+// its standard error: the client hands it its own, and no other handle.
+struct HandedError {
+    HANDLE handle;                          // an inheritable duplicate, or null
+    LPPROC_THREAD_ATTRIBUTE_LIST list;
+    ULONG_PTR space[16];                    // the list, for one attribute
+};
+
+static void HandStandardError(STARTUPINFOEXA *si, HandedError *handed)
+{
+    HANDLE own = GetStdHandle(STD_ERROR_HANDLE);
+    SIZE_T size = 0;
+    handed->handle = NULL;
+    handed->list = (LPPROC_THREAD_ATTRIBUTE_LIST)handed->space;
+    if (!GetEnvironmentVariableW(L"JXR_ANSWER", NULL, 0) || !own || own == INVALID_HANDLE_VALUE)
+        return;
+    InitializeProcThreadAttributeList(NULL, 1, 0, &size);
+    if (size > sizeof handed->space || !InitializeProcThreadAttributeList(handed->list, 1, 0, &size))
+        return;
+    if (DuplicateHandle(GetCurrentProcess(), own, GetCurrentProcess(), &handed->handle, 0, TRUE,
+                        DUPLICATE_SAME_ACCESS)
+        && UpdateProcThreadAttribute(handed->list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
+                                     &handed->handle, sizeof handed->handle, NULL, NULL)) {
+        si->StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
+        si->StartupInfo.hStdError = handed->handle;
+        si->lpAttributeList = handed->list;
+        return;
+    }
+    if (handed->handle)
+        CloseHandle(handed->handle);
+    handed->handle = NULL;
+    DeleteProcThreadAttributeList(handed->list);
+}
+
+static void ReleaseHandedError(HandedError *handed)
+{
+    if (!handed->handle)
+        return;
+    CloseHandle(handed->handle);
+    DeleteProcThreadAttributeList(handed->list);
+}
+
 HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
                     char *error, int errorSize)
 {
@@ -292,9 +372,12 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
         return NULL;
     }
     snprintf(line, lineSize, "\"%s\" %s", serverPath, title);
-    STARTUPINFOA si;
+    STARTUPINFOEXA si;
     memset(&si, 0, sizeof si);
-    si.cb = sizeof si;
+    si.StartupInfo.cb = sizeof si;
+    HandedError handed;
+    HandStandardError(&si, &handed);
+    BOOL fHanded = handed.handle != NULL;
     // A start that fails for another reason than a missing program is tried
     // again: Wine under load now and then fails one with an internal error.
     // The program is named by the command line alone, which may be longer
@@ -302,7 +385,9 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
     BOOL started = FALSE;
     DWORD failure = 0;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-        started = CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &si, process);
+        started = CreateProcessA(NULL, line, NULL, NULL, fHanded,
+                                 CREATE_SUSPENDED | (fHanded ? EXTENDED_STARTUPINFO_PRESENT : 0),
+                                 NULL, NULL, &si.StartupInfo, process);
         failure = started ? 0 : GetLastError();
         if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND)
             break;
@@ -310,26 +395,15 @@ HWND JxrStartServer(const char *serverPath, PROCESS_INFORMATION *process,
             Sleep(100);
     }
     free(line);
+    ReleaseHandedError(&handed);
     if (!started) {
         SetError(error, errorSize, "server not found: cannot start %s (error %lu)", serverPath,
                  failure);
         return NULL;
     }
-    DWORD start = GetTickCount(), timeout = StartTimeoutMs();
-    for (;;) {
-        HWND frame = FindServerFrame(title, process->dwProcessId);
-        if (frame)
-            return frame;
-        if (WaitForSingleObject(process->hProcess, 20) == WAIT_OBJECT_0) {
-            SetError(error, errorSize, "server ended before showing its window");
-            break;
-        }
-        if (GetTickCount() - start > timeout) {
-            SetError(error, errorSize, "server window not found");
-            TerminateProcess(process->hProcess, 1);
-            break;
-        }
-    }
+    HWND frame = WaitForFrame(process, title, error, errorSize);
+    if (frame)
+        return frame;
     CloseHandle(process->hThread);
     CloseHandle(process->hProcess);
     memset(process, 0, sizeof *process);

@@ -43,7 +43,18 @@ static const char usage[] =
     "  --ansi                       the request in the ANSI code page (old servers)\n"
     "  --timeout SECONDS            give up after this long (default: wait)\n"
     "  --server PATH                the server program (default: beside this one)\n"
-    "  --help                       this text\n";
+    "  --help                       this text\n"
+    "\n"
+    "For automated tests the environment variable JXR_ANSWER answers the dialog\n"
+    "as a person would: \"cancel\", or file=NAME (repeat it for several files),\n"
+    "with check=0|1 and filter=N if wanted, separated by |. The server types the\n"
+    "names, sets the box and the filter and presses OK; if the dialog does not\n"
+    "take the answer, or the script is wrong, it says why in one line on\n"
+    "standard error and the dialog counts as cancelled. A test in sh:\n"
+    "\n"
+    "  export JXR_ANSWER='file=win.ini|check=1'\n"
+    "  jxrdialog --initial-dir 'C:\\windows' --check-box Keep >reply.txt\n"
+    "  printf '%s\\n' 1 1 'C:\\windows\\win.ini' | cmp - reply.txt\n";
 
 struct Options {
     JxrRequest request;

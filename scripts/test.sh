@@ -14,6 +14,19 @@ cmake --build --preset x86_64 -j"$(nproc)"
 
 status=0
 
+# The package: both builds install and make their ZIP, which must hold
+# everything an integrator needs; a program of theirs is built against the
+# installed x86_64 tree (and run below, under Wine).
+for preset in i686 x86_64; do
+    rm -rf "build/$preset-install" "build/$preset/package"
+    cmake --install "build/$preset" >/dev/null
+    (cd "build/$preset" && cpack -G ZIP >/dev/null)
+    python3 tools/zipcheck.py "build/$preset"/package/jxrwin32-*.zip || status=1
+done
+cmake -S tests/consumer -B build/consumer --toolchain "$PWD/cmake/mingw-x86_64.cmake" \
+    -DCMAKE_PREFIX_PATH="$PWD/build/x86_64-install" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build build/consumer || status=1
+
 # Every import of the shipped program resolves before its first call, in
 # both builds. The same check must reject a program linked against the
 # delay library without its forcing options, or it proves nothing.
@@ -39,4 +52,18 @@ trap wine_stop EXIT INT TERM
 wine_start
 
 ctest --preset x86_64 -j2 || status=1
+
+# The integrator's program against the installed server, answered by
+# script; and the README's example of such a test.
+server=$("$WINE" winepath -w build/x86_64-install/bin/jxrwin32.exe 2>/dev/null)
+reply=$(JXR_ANSWER='file=win.ini' "$WINE" build/consumer/consumer.exe "$server" | tr -d '\r')
+if [ "$reply" = "$(printf '%s\n' 0 1 'C:\windows\win.ini')" ]; then
+    echo "package: the consumer got its reply from the installed server"
+else
+    echo "package: the consumer's reply was: $reply"
+    status=1
+fi
+WINE="$WINE" JXRDIALOG=build/x86_64-install/bin/jxrdialog.exe tests/answer_example.sh \
+    && echo "scripted answer: the README's example passes" \
+    || { echo "scripted answer: the README's example fails"; status=1; }
 exit $status

@@ -1,6 +1,7 @@
 // The frame window: its class, creation, window procedure and message loop.
 #include "server/server.h"
 #include "server/transport.h"
+#include "server/answer.h"
 #include "relief/relief.h"
 
 // A message loop that cannot receive pauses between tries, and gives up
@@ -73,9 +74,12 @@ static LRESULT OnFrameServe(HWND window)
 
 static LRESULT OnFrameTimer(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != TIMER_WATCH_CLIENT)
+    if (wParam == TIMER_WATCH_CLIENT)
+        CheckWatchedClient();
+    else if (wParam == TIMER_SCRIPTED_ANSWER)
+        OnScriptedAnswerTimer(window);
+    else
         return DefWindowProcA(window, WM_TIMER, wParam, lParam);
-    CheckWatchedClient();
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "wire/droplist.h"
 #include "server/reply.h"
 #include "server/transport.h"
+#include "server/answer.h"
 #include "relief/relief.h"
 #include <stddef.h>
 #include <stdlib.h>
@@ -168,7 +169,9 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
     if (fReady) {
         HWND outerClient;
         WatchClient(frame, client, &outerClient);
-        fConfirmed = ShowFileDialog(&ofn, fOpen) && ofn.lpstrFile;
+        if (ArmScriptedAnswer(frame, client, (ofn.Flags & OFN_EXPLORER) != 0))
+            fConfirmed = ShowFileDialog(&ofn, fOpen) && ofn.lpstrFile;
+        DisarmScriptedAnswer(frame);
         UnwatchClient(frame, outerClient);
     }
     // Made once the dialog is over: no drop handle that comes while it

@@ -24,6 +24,16 @@ static DWORD WINAPI PreloadCommonDialogs(LPVOID)
     return 0;
 }
 
+// A request sent while the frame window was made, taken by the first look
+// into the queue: its dialog comes at once, and a preload would only compete
+// with it for the processor and the loader.
+static BOOL RequestIsWaiting(void)
+{
+    MSG msg;
+    return PeekMessageA(&msg, NULL, WM_DROPFILES, WM_DROPFILES, PM_NOREMOVE)
+           || PeekMessageA(&msg, NULL, WM_FRAME_SERVE, WM_FRAME_SERVE, PM_NOREMOVE);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
 {
     fReliefLook = 0;
@@ -31,9 +41,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
     RegisterFrameClass();   // a failure shows as the failed creation below
     HWND frame = CreateFrameWindow(cmdLine);
     if (frame) {
-        HANDLE preload = CreateThread(NULL, 0, PreloadCommonDialogs, NULL, 0, NULL);
-        if (preload)
-            CloseHandle(preload);
+        if (!RequestIsWaiting()) {
+            HANDLE preload = CreateThread(NULL, 0, PreloadCommonDialogs, NULL, 0, NULL);
+            if (preload)
+                CloseHandle(preload);
+        }
         RunMessageLoop();
         EndCopiedRequests(frame);
     }

@@ -124,6 +124,46 @@ TEST_F(TwoProcesses, OptionsActionsOutputAndExitStatus)
     }
 }
 
+// Scripted answers (JXR_ANSWER, which the server inherits through the
+// client): given through the dialog itself; a fault is told in one line on
+// standard error, which the client hands the server, and answered as a
+// cancel.
+TEST_F(TwoProcesses, ScriptedAnswersGoThroughTheDialog)
+{
+    const std::string two = "--filter \"Text|*.txt\" --filter \"All|*.*\" ";
+    const std::string fault = "jxrwin32: JXR_ANSWER: ";
+    struct {
+        const char *script;
+        std::string options, output;
+        DWORD exitCode;
+        std::string errors;     // how the one line of standard error begins
+    } cases[] = {
+        {"file=A.TXT", "", "0\n1\n{A}\n", 0, ""},
+        {"file=A.TXT|file=B.TXT", "--multi", "0\n1\n{dir}\n{A}\n{B}\n", 0, ""},
+        {"check=1|file=B.TXT|filter=2", two + "--check-box Keep", "1\n2\n{B}\n", 0, ""},
+        {"cancel", "", "", 1, ""},
+        {"file=C.TXT", "--flags 0x1000", "", 1, fault + "the dialog did not take the answer: "},
+        {"file=A.TXT|check=1", "", "", 1, fault + "check= but the dialog shows no check box\n"},
+        {"file=A.TXT|filter=3", two, "", 1, fault + "filter= names a filter the dialog"},
+        {"file=A.TXT|colour=red", "", "", 1, fault + "unknown field;"},
+        {"file=A.TXT|check=2", "", "", 1, fault + "check= takes 0 or 1, once\n"},
+        {"filter=1|filter=1|file=A.TXT", "", "", 1, fault + "filter= takes"},
+        {"check=1", "", "", 1, fault + "an answer that confirms needs file=NAME\n"},
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(c.script);
+        SetEnvironmentVariableA("JXR_ANSWER", c.script);
+        CliRun cli(Unique("scripted"), InDir() + c.options + " --timeout 30");
+        SetEnvironmentVariableA("JXR_ANSWER", nullptr);
+        EXPECT_EQ(cli.Finish(), InFolder(c.output, folder));
+        EXPECT_EQ(cli.exitCode, c.exitCode);
+        std::string errors = cli.child.Errors();
+        EXPECT_EQ(errors.substr(0, c.errors.size()), c.errors) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), c.errors.empty() ? 0 : 1)
+            << errors;
+    }
+}
+
 HGLOBAL RequestList(const std::string &title, const std::string &dir)
 {
     JxrRequest r;
@@ -458,7 +498,7 @@ TEST(CommandLineClient, HelpListsEveryOption)
     for (const char *opt : {"--open", "--save", "--filter ", "--filter-index", "--initial-dir",
                             "--file ", "--title", "--flags", "--multi", "--def-ext", "--workbook ",
                             "--workbook-special", "--check-box", "--checked", "--label", "--note",
-                            "--relief", "--transport", "--timeout", "--server"})
+                            "--relief", "--transport", "--timeout", "--server", "JXR_ANSWER"})
         EXPECT_NE(help.find(opt), std::string::npos) << opt;
 }
 
