@@ -51,7 +51,7 @@ struct Names : testing::Test {
     }
 };
 
-// The refusal: a message box of the process that says so.
+// The refusal: a message box that says so (of the process, when given).
 struct Refusal {
     DWORD processId;
     HWND box;
@@ -62,7 +62,7 @@ BOOL CALLBACK MatchRefusal(HWND window, LPARAM param)
     Refusal *r = (Refusal *)param;
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == r->processId && IsWindowVisible(window)
+    if ((!r->processId || pid == r->processId) && IsWindowVisible(window)
         && MessageBoxText(window).find("cannot use the name") != std::string::npos)
         r->box = window;
     return !r->box;
@@ -109,20 +109,24 @@ void Answer(DWORD processId, HWND owner, const std::string &title, const Row &ro
 // that open the files (each holds its name), or make a new one under its
 // true name, and a multi-selection's files in its directory.
 void ExpectReply(const Names &t, const Strings &reply, const Strings &names, bool fUnicode,
-                 bool fMulti)
+                 bool fMulti, const std::string &in)
 {
+    auto inFolder = [&](const std::string &name) {
+        return t.folder.File(in.empty() ? name : in + "\\" + name);
+    };
     Strings expected = {"0", "1"};
     if (fMulti)
-        expected.push_back(t.folder.path);
+        expected.push_back(in.empty() ? t.folder.path : t.folder.File(in));
     for (const std::string &name : names)
-        expected.push_back(t.folder.File(name));
+        expected.push_back(inFolder(name));
     if (fUnicode) {
         EXPECT_EQ(reply, expected);
         return;
     }
     ASSERT_EQ(reply.size(), expected.size());
     for (size_t i = 2 + fMulti; i < reply.size(); i++) {
-        const std::string &name = names[i - 2 - fMulti];
+        const std::string &typed = names[i - 2 - fMulti];
+        const std::string name = in.empty() ? typed : in + "\\" + typed;
         bool fNew = !t.Exists(name);
         HANDLE file = CreateFileA(reply[i].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   fNew ? CREATE_NEW : OPEN_EXISTING, 0, nullptr);
@@ -131,7 +135,7 @@ void ExpectReply(const Names &t, const Strings &reply, const Strings &names, boo
         DWORD n = 0;
         ReadFile(file, text, sizeof text - 1, &n, nullptr);
         CloseHandle(file);
-        EXPECT_EQ(fNew ? t.Exists(name) : text == name, true) << reply[i] << " for " << name;
+        EXPECT_TRUE(fNew ? t.Exists(name) : text == name) << reply[i] << " for " << name;
         EXPECT_TRUE(!fMulti || reply[i].rfind(reply[2] + "\\", 0) == 0) << reply[i];
         if (fNew)
             DeleteFileW(Wide(t.folder.File(name)).c_str());
@@ -155,16 +159,22 @@ Strings Slots(const Row &row, const std::string &title, const std::string &dir)
 
 // Wine's old style does not implement multi-select, and shows its Explorer
 // style without our template.
-bool Applies(const Row &row)
+// An ANSI client cannot name the initial folder of a row.
+bool Applies(const Row &row, bool fUnicode)
 {
-    return IsNewShell() || (row.customised && row.kind != MULTI);
+    return (IsNewShell() || (row.customised && row.kind != MULTI)) && (fUnicode || row.in.empty());
+}
+
+std::string Dir(const Names &t, const Row &row)
+{
+    return row.in.empty() ? t.folder.path : t.folder.File(row.in);
 }
 
 TEST_F(Names, ServedInThisProcess)
 {
     for (const Row &row : kRows) {
         for (bool fUnicode : {false, true}) {
-            if (!Applies(row))
+            if (!Applies(row, fUnicode))
                 continue;
             SCOPED_TRACE(row.typed[0] + (fUnicode ? " unicode" : " ansi") + " kind "
                          + std::to_string(row.kind) + (row.customised ? " customised" : ""));
@@ -172,13 +182,55 @@ TEST_F(Names, ServedInThisProcess)
             run.client.fCopyData = run.client.fUnicode = fUnicode;
             std::string title = "Names " + std::to_string(&row - kRows);
             run.client.Request(run.server.frame,
-                               TestRequest(Slots(row, title, folder.path)).Release());
+                               TestRequest(Slots(row, title, Dir(*this, row))).Release());
             Answer(GetCurrentProcessId(), run.client.window, title, row,
                    !fUnicode && !row.then.empty());
             ASSERT_TRUE(run.client.WaitReply());
             ExpectReply(*this, run.client.reply, Chosen(row, fUnicode), fUnicode,
-                        row.kind == MULTI);
+                        row.kind == MULTI, row.in);
             run.ExpectEndedNormally();
+        }
+    }
+}
+
+// The command-line client prints UTF-8: of the true names, or (--ansi) of
+// the ANSI reply, which is read back into the code page to be opened.
+Strings Lines(const std::string &output, bool fUnicode)
+{
+    Strings lines;
+    for (size_t at = 0, end; (end = output.find('\n', at)) != std::string::npos; at = end + 1) {
+        std::wstring wide = Wide(output.substr(at, end - at));
+        std::string ansi(3 * wide.size(), '\0');
+        ansi.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)wide.size(), &ansi[0],
+                                        (int)ansi.size(), nullptr, nullptr));
+        lines.push_back(fUnicode ? output.substr(at, end - at) : ansi);
+    }
+    return lines;
+}
+
+TEST_F(Names, ServedToTheCommandLineClient)
+{
+    std::string exe = SiblingPath("jxrdialog.exe");
+    std::string server = SiblingPath(IsNewShell() ? "jxrwin32.exe" : "jxrwin32_oldshell.exe");
+    for (const Row &row : kRows) {
+        for (bool fUnicode : {false, true}) {
+            if (!Applies(row, fUnicode))
+                continue;
+            SCOPED_TRACE(row.typed[0] + (fUnicode ? " unicode" : " ansi") + " kind "
+                         + std::to_string(row.kind) + (row.customised ? " customised" : ""));
+            std::string title = "Names to the client " + std::to_string(&row - kRows);
+            ChildProcess cli;
+            ASSERT_TRUE(cli.Start(exe, "\"" + exe + "\" --timeout 30 --server \"" + server
+                                  + "\" --title \"" + title + "\" --initial-dir \""
+                                  + Dir(*this, row) + "\""
+                                  + (fUnicode ? "" : " --ansi")
+                                  + (row.kind == SAVE ? " --save" : "")
+                                  + (row.kind == MULTI ? " --multi" : "")
+                                  + (row.customised ? " --check-box Keep" : ""), true));
+            Answer(0, nullptr, title, row, !fUnicode && !row.then.empty());
+            ASSERT_EQ(cli.WaitExit(20000), 0u) << cli.Errors();
+            ExpectReply(*this, Lines(cli.Output(), fUnicode), Chosen(row, fUnicode), fUnicode,
+                        row.kind == MULTI, row.in);
         }
     }
 }
