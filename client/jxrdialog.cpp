@@ -238,6 +238,8 @@ int main()
 {
     int argc = 0;
     wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!wide)
+        return JXR_ERROR;
     std::vector<std::string> args(argc);
     bool ansi = false;
     for (int i = 1; i < argc; ++i)

@@ -170,7 +170,9 @@ std::string Dir(const Names &t, const Row &row)
     return row.in.empty() ? t.folder.path : t.folder.File(row.in);
 }
 
-TEST_F(Names, ServedInThisProcess)
+// Each row that applies, for an ANSI client and a Unicode one; the title is
+// unique on the desktop, as the other process's dialog is found by it alone.
+template <class Run> void ForEachCase(Run run)
 {
     for (const Row &row : kRows) {
         for (bool fUnicode : {false, true}) {
@@ -178,19 +180,26 @@ TEST_F(Names, ServedInThisProcess)
                 continue;
             SCOPED_TRACE(row.typed[0] + (fUnicode ? " unicode" : " ansi") + " kind "
                          + std::to_string(row.kind) + (row.customised ? " customised" : ""));
-            ServedRequest run;
-            run.client.fCopyData = run.client.fUnicode = fUnicode;
-            std::string title = "Names " + std::to_string(&row - kRows);
-            run.client.Request(run.server.frame,
-                               TestRequest(Slots(row, title, Dir(*this, row))).Release());
-            Answer(GetCurrentProcessId(), run.client.window, title, row,
-                   !fUnicode && !row.then.empty());
-            ASSERT_TRUE(run.client.WaitReply());
-            ExpectReply(*this, run.client.reply, Chosen(row, fUnicode), fUnicode,
-                        row.kind == MULTI, row.in);
-            run.ExpectEndedNormally();
+            run(row, fUnicode, "Names " + std::to_string(GetCurrentProcessId()) + " "
+                                   + std::to_string(&row - kRows));
         }
     }
+}
+
+TEST_F(Names, ServedInThisProcess)
+{
+    ForEachCase([&](const Row &row, bool fUnicode, const std::string &title) {
+        ServedRequest run;
+        run.client.fCopyData = run.client.fUnicode = fUnicode;
+        run.client.Request(run.server.frame,
+                           TestRequest(Slots(row, title, Dir(*this, row))).Release());
+        Answer(GetCurrentProcessId(), run.client.window, title, row,
+               !fUnicode && !row.then.empty());
+        ASSERT_TRUE(run.client.WaitReply());
+        ExpectReply(*this, run.client.reply, Chosen(row, fUnicode), fUnicode,
+                    row.kind == MULTI, row.in);
+        run.ExpectEndedNormally();
+    });
 }
 
 // The command-line client prints UTF-8: of the true names, or (--ansi) of
@@ -212,27 +221,20 @@ TEST_F(Names, ServedToTheCommandLineClient)
 {
     std::string exe = SiblingPath("jxrdialog.exe");
     std::string server = SiblingPath(IsNewShell() ? "jxrwin32.exe" : "jxrwin32_oldshell.exe");
-    for (const Row &row : kRows) {
-        for (bool fUnicode : {false, true}) {
-            if (!Applies(row, fUnicode))
-                continue;
-            SCOPED_TRACE(row.typed[0] + (fUnicode ? " unicode" : " ansi") + " kind "
-                         + std::to_string(row.kind) + (row.customised ? " customised" : ""));
-            std::string title = "Names to the client " + std::to_string(&row - kRows);
-            ChildProcess cli;
-            ASSERT_TRUE(cli.Start(exe, "\"" + exe + "\" --timeout 30 --server \"" + server
-                                  + "\" --title \"" + title + "\" --initial-dir \""
-                                  + Dir(*this, row) + "\""
-                                  + (fUnicode ? "" : " --ansi")
-                                  + (row.kind == SAVE ? " --save" : "")
-                                  + (row.kind == MULTI ? " --multi" : "")
-                                  + (row.customised ? " --check-box Keep" : ""), true));
-            Answer(0, nullptr, title, row, !fUnicode && !row.then.empty());
-            ASSERT_EQ(cli.WaitExit(20000), 0u) << cli.Errors();
-            ExpectReply(*this, Lines(cli.Output(), fUnicode), Chosen(row, fUnicode), fUnicode,
-                        row.kind == MULTI, row.in);
-        }
-    }
+    ForEachCase([&](const Row &row, bool fUnicode, const std::string &title) {
+        ChildProcess cli;
+        ASSERT_TRUE(cli.Start(exe, "\"" + exe + "\" --timeout 30 --server \"" + server
+                              + "\" --title \"" + title + "\" --initial-dir \""
+                              + Dir(*this, row) + "\""
+                              + (fUnicode ? "" : " --ansi")
+                              + (row.kind == SAVE ? " --save" : "")
+                              + (row.kind == MULTI ? " --multi" : "")
+                              + (row.customised ? " --check-box Keep" : ""), true));
+        Answer(0, nullptr, title, row, !fUnicode && !row.then.empty());
+        ASSERT_EQ(cli.WaitExit(20000), 0u) << cli.Errors();
+        ExpectReply(*this, Lines(cli.Output(), fUnicode), Chosen(row, fUnicode), fUnicode,
+                    row.kind == MULTI, row.in);
+    });
 }
 
 }  // namespace
