@@ -51,26 +51,25 @@ struct Names : testing::Test {
     }
 };
 
-// The refusal: a message box that says so (of the process, when given).
+// The refusal: a message box that says so, under the dialog's title, which
+// is unique on the desktop.
 struct Refusal {
-    DWORD processId;
+    std::string title;
     HWND box;
 };
 
 BOOL CALLBACK MatchRefusal(HWND window, LPARAM param)
 {
     Refusal *r = (Refusal *)param;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if ((!r->processId || pid == r->processId) && IsWindowVisible(window)
+    if (IsWindowVisible(window) && TextOf(window) == r->title
         && MessageBoxText(window).find("cannot use the name") != std::string::npos)
         r->box = window;
     return !r->box;
 }
 
-HWND WaitForRefusal(DWORD processId)
+HWND WaitForRefusal(const std::string &title)
 {
-    Refusal r{processId, nullptr};
+    Refusal r{title, nullptr};
     for (int tries = 0; tries < 200 && !r.box; tries++) {
         EnumWindows(MatchRefusal, (LPARAM)&r);
         PumpWait();
@@ -90,7 +89,7 @@ void Answer(DWORD processId, HWND owner, const std::string &title, const Row &ro
     PressOk(dialog);
     if (!fRefused)
         return;
-    HWND box = WaitForRefusal(processId);
+    HWND box = WaitForRefusal(title);
     ASSERT_NE(box, nullptr);
     EXPECT_NE(MessageBoxText(box).find(row.typed[0]), std::string::npos);
     PressOk(box);
