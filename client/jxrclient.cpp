@@ -3,6 +3,7 @@
 #define _CRT_RAND_S     // rand_s, for the unpredictable part of the title
 #include "client/jxrclient.h"
 #include "wire/droplist.h"
+#include "wire/unicode.h"
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -221,6 +222,10 @@ HGLOBAL JxrBuildRequest(const JxrRequest *request, char *error, int errorSize)
                      JXR_SLOT_MAX);
             break;
         }
+        if (request->unicode && !s.failed && !IsUtf8(s.text)) {
+            SetError(error, errorSize, "a text of request slot %d is not UTF-8", slot);
+            break;
+        }
         HDROP grown = s.failed ? NULL : DropListAppend(list, s.text);
         if (!grown) {
             SetError(error, errorSize, "out of memory");
@@ -415,9 +420,13 @@ struct ReplyState {
     HGLOBAL list;           // null with arrived: the server could not give the answer
 };
 
+// A Unicode request's reply comes by WM_COPYDATA too.
 static bool IsAwaited(const ReplyState *state, int transport)
 {
-    return state && state->transport == transport && !state->arrived;
+    int sent = state ? state->transport : 0;
+    return (sent == transport || (sent == JXR_TRANSPORT_UNICODE
+                                  && transport == JXR_TRANSPORT_COPYDATA))
+        && !state->arrived;
 }
 
 // A WM_DROPFILES names no sender at all: one is taken only after the
@@ -529,7 +538,8 @@ BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
         return FALSE;
     }
     COPYDATASTRUCT data;
-    data.dwData = JXR_COPYDATA_REQUEST;
+    data.dwData = transport == JXR_TRANSPORT_UNICODE ? JXR_COPYDATA_REQUEST_UTF8
+                                                     : JXR_COPYDATA_REQUEST;
     data.cbData = (DWORD)GlobalSize(list);
     data.lpData = GlobalLock(list);
     DWORD_PTR accepted = FALSE;
@@ -591,7 +601,9 @@ int JxrWaitReply(HWND replyWindow, HANDLE serverProcess, DWORD timeoutMs,
                  "the server could not give the answer (a path too long for it, or no memory)");
         return JXR_ERROR;
     }
-    BOOL decoded = JxrDecodeReply(state->list, multiSelect, reply);
+    BOOL decoded = (state->transport == JXR_TRANSPORT_UNICODE ? JxrDecodeReplyUtf8
+                                                              : JxrDecodeReply)(
+        state->list, multiSelect, reply);
     DragFinish((HDROP)state->list);
     state->list = NULL;
     if (!decoded) {
@@ -624,7 +636,8 @@ int JxrRunDialog(const JxrRequest *request, const JxrOptions *options,
         return JXR_ERROR;
     }
     int result = JXR_ERROR;
-    if (JxrSendRequest(frame, replyWindow, list, options->transport, error, errorSize))
+    int transport = request->unicode ? JXR_TRANSPORT_UNICODE : options->transport;
+    if (JxrSendRequest(frame, replyWindow, list, transport, error, errorSize))
         result = JxrWaitReply(replyWindow, server.hProcess, options->timeoutMs,
                               (request->flags & OFN_ALLOWMULTISELECT) != 0, reply, error,
                               errorSize);

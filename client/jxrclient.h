@@ -20,11 +20,15 @@
  *     }
  *     JxrReplyFree(&reply);
  *
- * Texts are ANSI. No text may hold a line feed: the wire format separates
- * lines with it, and such a request is refused with an error. An empty
- * line ends a list on the wire, so a filter's description and pattern and
- * a workbook's name must not be empty either (the custom filter may have
- * neither, for the dialog to fill in).
+ * Texts are ANSI, or UTF-8 in a request with unicode set, which is sent as
+ * a Unicode request: its reply holds the true names of the files, in UTF-8.
+ * An ANSI request gets names in the ANSI code page that all open: a name
+ * that code page cannot write comes as its short (8.3) form, and the dialog
+ * does not accept one without it. No text may hold a line feed: the wire
+ * format separates lines with it, and such a request is refused with an
+ * error. An empty line ends a list on the wire, so a filter's description
+ * and pattern and a workbook's name must not be empty either (the custom
+ * filter may have neither, for the dialog to fill in).
  */
 #pragma once
 #include <windows.h>
@@ -50,6 +54,10 @@ extern "C" {
 #define JXR_TRANSPORT_AUTO      0
 #define JXR_TRANSPORT_DROPFILES 1
 #define JXR_TRANSPORT_COPYDATA  2
+/* WM_COPYDATA with the tag of a Unicode request, which only travels so;
+ * JxrRunDialog sends a request with unicode set this way, whatever the
+ * transport option says. */
+#define JXR_TRANSPORT_UNICODE   3
 
 typedef struct JxrFilter {
     const char *description;    /* e.g. "Text files" */
@@ -84,10 +92,11 @@ typedef struct JxrRequest {
     const char *label;
     const char *note;           /* null or empty: no note */
     int reliefLook;             /* three-dimensional look, old shell only */
+    int unicode;                /* texts in, and reply strings out, in UTF-8 */
 } JxrRequest;
 
 typedef struct JxrOptions {
-    const char *serverPath;     /* null: jxrwin32.exe beside this program */
+    const char *serverPath;     /* ANSI; null: jxrwin32.exe beside this program */
     int transport;              /* JXR_TRANSPORT_* */
     DWORD timeoutMs;            /* wait for the reply; 0 waits for ever */
 } JxrOptions;
@@ -105,8 +114,9 @@ typedef struct JxrReply {
 /* Defaults: an Open request, a 4096-byte answer buffer, OFN_HIDEREADONLY. */
 void JxrRequestInit(JxrRequest *request);
 
-/* The request's drop list (21 slots); null with a reason on bad fields or
- * lack of memory. The caller owns the list until it is sent. */
+/* The request's drop list (21 slots); null with a reason on bad fields, a
+ * text of a Unicode request that is not UTF-8, or lack of memory. The caller
+ * owns the list until it is sent. */
 HGLOBAL JxrBuildRequest(const JxrRequest *request, char *error, int errorSize);
 
 /* Starts the server with a unique, unpredictable title and finds its frame
@@ -129,12 +139,15 @@ BOOL JxrSendRequest(HWND frame, HWND replyWindow, HGLOBAL list, int transport,
                     char *error, int errorSize);
 
 /* Pumps messages until the reply arrives, the server process ends or the
- * time runs out. Decodes the reply; multiSelect tells its layout. */
+ * time runs out. Decodes the reply; multiSelect tells its layout. The reply
+ * to a request sent with JXR_TRANSPORT_UNICODE is decoded in UTF-8. */
 int JxrWaitReply(HWND replyWindow, HANDLE serverProcess, DWORD timeoutMs,
                  int multiSelect, JxrReply *reply, char *error, int errorSize);
 
-/* Reads a reply list (the server's drop list) into a JxrReply. */
+/* Reads a reply list (the server's drop list) into a JxrReply, its strings
+ * in the ANSI code page, or (JxrDecodeReplyUtf8) in UTF-8. */
 BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply);
+BOOL JxrDecodeReplyUtf8(HGLOBAL list, int multiSelect, JxrReply *reply);
 void JxrReplyFree(JxrReply *reply);
 
 /* The whole road: start, send, wait, decode; a server that gave no reply,

@@ -1,9 +1,10 @@
 // Command-line client of the file dialog server: one option per request
-// field, the reply printed one string a line.
+// field, the reply printed one string a line, in UTF-8. The arguments come
+// from the wide command line and the request is a Unicode one, so names in
+// any script pass both ways; --ansi sends the ANSI request instead.
 // Exit status: 0 confirmed, 1 cancelled, 2 error (reason on stderr).
 #include "client/jxrclient.h"
-#include <fcntl.h>
-#include <io.h>
+#include <shellapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -39,6 +40,7 @@ static const char usage[] =
     "  --note TEXT                  note below the extra controls\n"
     "  --relief                     three-dimensional look (old shell only)\n"
     "  --transport copydata|dropfiles  (default: copydata under Wine)\n"
+    "  --ansi                       the request in the ANSI code page (old servers)\n"
     "  --timeout SECONDS            give up after this long (default: wait)\n"
     "  --server PATH                the server program (default: beside this one)\n"
     "  --help                       this text\n"
@@ -61,6 +63,7 @@ struct Options {
     std::vector<JxrWorkbook> workbooks;
     std::vector<std::string> pieces;    // split filter texts
     bool extras = false;                // any control of the customised dialog asked for
+    int serverIndex = 0;                // of the --server value, converted on its own
 };
 
 static bool ParseNumber(const char *text, long long *value)
@@ -109,6 +112,7 @@ static const char *Parse(int argc, char **argv, Options *o, bool *help)
         if (opt == "--multi") { r->flags |= OFN_ALLOWMULTISELECT | OFN_EXPLORER; continue; }
         if (opt == "--checked") { r->checkState = 1; continue; }
         if (opt == "--relief") { r->reliefLook = 1; continue; }
+        if (opt == "--ansi") continue;      // seen before the arguments were converted
         static const char *const withValue[] = {
             "--filter", "--custom-filter", "--filter-index", "--custom-filter-size", "--file",
             "--file-size", "--file-title", "--file-title-size", "--initial-dir", "--title",
@@ -154,7 +158,7 @@ static const char *Parse(int argc, char **argv, Options *o, bool *help)
                 return "--timeout needs a number of seconds";
             o->client.timeoutMs = (DWORD)(number * 1000);
         }
-        else if (opt == "--server") o->client.serverPath = value;
+        else if (opt == "--server") o->serverIndex = i;
     }
     // All texts go into pieces first; pointers are taken once it stops growing.
     for (const std::string &text : filterTexts)
@@ -186,31 +190,97 @@ static const char *Parse(int argc, char **argv, Options *o, bool *help)
     return NULL;
 }
 
-int main(int argc, char **argv)
+// A wide text in a code page; false when it cannot be written there
+// exactly (the ANSI code page lacks a character, or writes another).
+static bool Narrow(const wchar_t *text, UINT codePage, std::string *out)
 {
-    // One string a line, with plain line feeds whatever the system.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
+    BOOL lossy = FALSE;
+    bool fAnsi = codePage == CP_ACP && GetACP() != CP_UTF8;
+    int size = WideCharToMultiByte(codePage, fAnsi ? WC_NO_BEST_FIT_CHARS : 0, text, -1, NULL,
+                                   0, NULL, fAnsi ? &lossy : NULL);
+    out->assign(size > 0 ? size - 1 : 0, '\0');
+    if (size > 1)
+        WideCharToMultiByte(codePage, fAnsi ? WC_NO_BEST_FIT_CHARS : 0, text, -1, &(*out)[0],
+                            size, NULL, fAnsi ? &lossy : NULL);
+    return size > 0 && !lossy;
+}
+
+// UTF-8 as it is to a pipe or a file; a console takes it wide, as it would
+// read the bytes in its own code page.
+static void Print(DWORD which, const std::string &utf8)
+{
+    HANDLE out = GetStdHandle(which);
+    DWORD mode, written;
+    if (!GetConsoleMode(out, &mode)) {
+        WriteFile(out, utf8.data(), (DWORD)utf8.size(), &written, NULL);
+        return;
+    }
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0],
+                                    (int)wide.size()));
+    WriteConsoleW(out, wide.data(), (DWORD)wide.size(), &written, NULL);
+}
+
+// A text in the ANSI code page (the library's errors, an ANSI reply) in UTF-8.
+static std::string FromAnsi(const char *text)
+{
+    std::wstring wide(strlen(text), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, text, (int)wide.size(), &wide[0],
+                                    (int)wide.size()));
+    std::string utf8;
+    Narrow(wide.c_str(), CP_UTF8, &utf8);
+    return utf8;
+}
+
+// The arguments in UTF-8, or with --ansi in the ANSI code page; the server's
+// path, which starts a program, always in the ANSI code page.
+int main()
+{
+    int argc = 0;
+    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!wide)
+        return JXR_ERROR;
+    std::vector<std::string> args(argc);
+    bool ansi = false;
+    for (int i = 1; i < argc; ++i)
+        ansi = ansi || wcscmp(wide[i], L"--ansi") == 0;
+    bool exact = true;
+    for (int i = 0; i < argc; ++i)
+        exact = Narrow(wide[i], ansi ? CP_ACP : CP_UTF8, &args[i]) && exact;
+    std::vector<char *> argv;
+    for (std::string &arg : args)
+        argv.push_back(&arg[0]);
     Options o;
     JxrRequestInit(&o.request);
+    o.request.unicode = !ansi;
     o.client = {NULL, JXR_TRANSPORT_AUTO, 0};
     bool help = false;
-    const char *bad = Parse(argc, argv, &o, &help);
+    const char *bad = Parse(argc, argv.data(), &o, &help);
+    std::string server;
+    if (!bad && o.serverIndex && !Narrow(wide[o.serverIndex], CP_ACP, &server))
+        bad = "--server: the path cannot be written in the ANSI code page";
+    else if (!bad && !exact)
+        bad = "an argument cannot be written in the ANSI code page (leave out --ansi)";
+    o.client.serverPath = o.serverIndex ? server.c_str() : NULL;
+    LocalFree(wide);
     if (help) {
-        fputs(usage, stdout);
+        Print(STD_OUTPUT_HANDLE, usage);
         return 0;
     }
     if (bad) {
-        fprintf(stderr, "jxrdialog: %s\n", bad);
+        Print(STD_ERROR_HANDLE, std::string("jxrdialog: ") + bad + "\n");
         return JXR_ERROR;
     }
     JxrReply reply;
     char error[256] = "";
     int result = JxrRunDialog(&o.request, &o.client, &reply, error, sizeof error);
     if (result == JXR_ERROR)
-        fprintf(stderr, "jxrdialog: %s\n", error);
+        Print(STD_ERROR_HANDLE, "jxrdialog: " + FromAnsi(error) + "\n");
+    std::string text;
     for (int i = 0; i < reply.count; ++i)
-        printf("%s\n", reply.strings[i]);
+        text += (o.request.unicode ? std::string(reply.strings[i]) : FromAnsi(reply.strings[i]))
+                + "\n";
+    Print(STD_OUTPUT_HANDLE, text);
     JxrReplyFree(&reply);
     return result;
 }

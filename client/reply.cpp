@@ -1,6 +1,7 @@
 // Client library of the file dialog server: the reply list read into a
-// JxrReply. Apart from the C library it calls only the drop lists and
-// DragQueryFileA, so that it also builds natively for the fuzzer.
+// JxrReply. Apart from the C library it calls only the drop lists,
+// DragQueryFileA and W and the UTF-8 conversion, so that it also builds
+// natively for the fuzzer.
 #include "client/jxrclient.h"
 #include "wire/droplist.h"
 #include <shlobj.h>
@@ -18,7 +19,38 @@ static UINT BytesPerCharacter(HGLOBAL list)
     return bytes;
 }
 
-BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
+// One string in the ANSI code page, as the shell converts a wide list.
+static char *AnsiString(HGLOBAL list, UINT index)
+{
+    UINT size = DragQueryFileA((HDROP)list, index, NULL, 0) * BytesPerCharacter(list) + 1;
+    char *text = (char *)malloc(size);
+    if (text) {
+        text[0] = '\0';
+        DragQueryFileA((HDROP)list, index, text, size);
+        text[size - 1] = '\0';
+    }
+    return text;
+}
+
+// One string in UTF-8, read wide (an ANSI list converted by the shell): a
+// UTF-16 unit takes at most three bytes, a surrogate pair four.
+static char *Utf8String(HGLOBAL list, UINT index)
+{
+    UINT units = DragQueryFileW((HDROP)list, index, NULL, 0) + 1;
+    WCHAR *wide = (WCHAR *)calloc(units, sizeof(WCHAR));
+    char *text = wide ? (char *)malloc(3 * units) : NULL;
+    if (text) {
+        DragQueryFileW((HDROP)list, index, wide, units);
+        wide[units - 1] = 0;
+        if (!WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, (int)(3 * units), NULL, NULL))
+            text[0] = '\0';
+    }
+    free(wide);
+    return text;
+}
+
+static BOOL DecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply,
+                        char *(*readString)(HGLOBAL, UINT))
 {
     memset(reply, 0, sizeof *reply);
     UINT count = DropListCount((HDROP)list);
@@ -27,17 +59,12 @@ BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
     reply->strings = (char **)calloc(count, sizeof(char *));
     if (!reply->strings)
         return FALSE;
-    UINT perCharacter = BytesPerCharacter(list);
     for (UINT i = 0; i < count; ++i) {
-        UINT size = DragQueryFileA((HDROP)list, i, NULL, 0) * perCharacter + 1;
-        char *text = (char *)malloc(size);
+        char *text = readString(list, i);
         if (!text) {
             JxrReplyFree(reply);
             return FALSE;
         }
-        text[0] = '\0';
-        DragQueryFileA((HDROP)list, i, text, size);
-        text[size - 1] = '\0';
         reply->strings[i] = text;
         reply->count = (int)i + 1;
     }
@@ -52,6 +79,16 @@ BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
         reply->fileCount = (int)count - first;
     }
     return TRUE;
+}
+
+BOOL JxrDecodeReply(HGLOBAL list, int multiSelect, JxrReply *reply)
+{
+    return DecodeReply(list, multiSelect, reply, AnsiString);
+}
+
+BOOL JxrDecodeReplyUtf8(HGLOBAL list, int multiSelect, JxrReply *reply)
+{
+    return DecodeReply(list, multiSelect, reply, Utf8String);
 }
 
 void JxrReplyFree(JxrReply *reply)

@@ -13,10 +13,11 @@ struct DialogExtras {
     char *lpstrCheckBoxText;    // caption of the check box
     char *lpstrNote;            // note text, or null when there is none
     int fReliefLook;            // nonzero: the relief library answers the control colours
+    UINT codePage;              // of the texts: CP_ACP, or CP_UTF8 for a Unicode request
 };
 
 #if !defined(_WIN64) && defined(_WIN32)
-static_assert(sizeof(DialogExtras) == 28, "seven 32-bit fields");
+static_assert(sizeof(DialogExtras) == 32, "eight 32-bit fields");
 #endif
 
 // The workbook list (slot 14): a count line, then per entry a name line

@@ -2,6 +2,7 @@
 // customised dialog initialises, and their fonts.
 #include "dialog/dialog.h"
 #include "dialog/dialogextras.h"
+#include "wire/unicode.h"
 
 const LOGFONTA lfNoteFont = {-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Helv"};
 
@@ -40,13 +41,21 @@ void ReleaseNoteFont(HWND dialog)
         DeleteObject(font);
 }
 
+// A text of the request in its code page, cut to the texts' limit.
+static void SetText(HWND window, const char *text, UINT codePage)
+{
+    WCHAR wide[JXR_EXTRAS_TEXT_MAX + 1];
+    WidenText(codePage, text, wide, JXR_EXTRAS_TEXT_MAX + 1);
+    SetWindowTextW(window, wide);
+}
+
 // New shell: the note shows the request's text, or the child dialog gives
 // up the note's height so the platform's dialog grows less.
-static void SetExplorerNote(HWND dialog, const char *text)
+static void SetExplorerNote(HWND dialog, const char *text, UINT codePage)
 {
     HWND note = GetDlgItem(dialog, IDC_NOTE);
     if (text) {
-        SetWindowTextA(note, text);
+        SetText(note, text, codePage);
         ShowWindow(note, SW_SHOWNORMAL);
         return;
     }
@@ -87,19 +96,19 @@ void WidenParentToFit(HWND dialog)
 }
 
 // Old shell: the template's own note text stays unless the request has one.
-static void SetOldStyleNote(HWND dialog, const char *text)
+static void SetOldStyleNote(HWND dialog, const char *text, UINT codePage)
 {
     HWND note = GetDlgItem(dialog, IDC_NOTE);
     if (!IsWindow(note))
         return;
     if (text)
-        SetWindowTextA(note, text);
+        SetText(note, text, codePage);
     ShowWindow(note, SW_SHOWNORMAL);
 }
 
 // Controls that a template lacks (the check box of 102) are null windows
 // here, and the calls aimed at them do nothing.
-void InitExtraControls(HWND dialog, const OPENFILENAMEA *ofn, BOOL fExplorer)
+void InitExtraControls(HWND dialog, const OPENFILENAMEW *ofn, BOOL fExplorer)
 {
     const DialogExtras *extras = ofn ? (const DialogExtras *)ofn->lCustData : NULL;
     if (fExplorer)
@@ -109,16 +118,17 @@ void InitExtraControls(HWND dialog, const OPENFILENAMEA *ofn, BOOL fExplorer)
     if (!extras)
         return;
 
-    FillWorkbooks(GetDlgItem(dialog, IDC_WORKBOOKS), extras->lpstrWorkbooks);
+    UINT codePage = extras->codePage;
+    FillWorkbooks(GetDlgItem(dialog, IDC_WORKBOOKS), extras->lpstrWorkbooks, codePage);
     HWND checkBox = GetDlgItem(dialog, IDC_CHECKBOX);
     if (extras->fShowCheckBox)
         ShowWindow(checkBox, SW_SHOWNORMAL);
     if (extras->nCheckState)
         SendMessageA(checkBox, BM_SETCHECK, BST_CHECKED, 0);
-    SetWindowTextA(checkBox, extras->lpstrCheckBoxText);
-    SetWindowTextA(GetDlgItem(dialog, IDC_LABEL), extras->lpstrLabel);
+    SetText(checkBox, extras->lpstrCheckBoxText, codePage);
+    SetText(GetDlgItem(dialog, IDC_LABEL), extras->lpstrLabel, codePage);
     if (fExplorer)
-        SetExplorerNote(dialog, extras->lpstrNote);
+        SetExplorerNote(dialog, extras->lpstrNote, codePage);
     else
-        SetOldStyleNote(dialog, extras->lpstrNote);
+        SetOldStyleNote(dialog, extras->lpstrNote, codePage);
 }

@@ -20,14 +20,14 @@ static const char HELP_FILE_NAME[] = "tovahelp.hlp";
 // nested request) and closed again leaves it its own record.
 static const char PROP_REQUEST[] = "JxrRequest";
 
-static const OPENFILENAMEA *RequestOf(HWND dialog)
+static const OPENFILENAMEW *RequestOf(HWND dialog)
 {
-    return (const OPENFILENAMEA *)GetPropA(dialog, PROP_REQUEST);
+    return (const OPENFILENAMEW *)GetPropA(dialog, PROP_REQUEST);
 }
 
 static DialogExtras *ExtrasOf(HWND dialog)
 {
-    const OPENFILENAMEA *ofn = RequestOf(dialog);
+    const OPENFILENAMEW *ofn = RequestOf(dialog);
     return ofn ? (DialogExtras *)ofn->lCustData : NULL;
 }
 
@@ -54,7 +54,7 @@ void CenterOnScreen(HWND window, BOOL repaint)
 static UINT_PTR OnHelp(HWND dialog, const HELPINFO *info)
 {
     char path[MAX_PATH];
-    const OPENFILENAMEA *ofn = RequestOf(dialog);
+    const OPENFILENAMEW *ofn = RequestOf(dialog);
     DWORD length = GetModuleFileNameA(ofn ? ofn->hInstance : NULL, path, sizeof path);
     if (!info || length == 0 || length >= sizeof path)
         return TRUE;
@@ -112,17 +112,26 @@ static UINT_PTR OnHookDestroy(HWND dialog)
 static UINT_PTR OnExplorerInit(HWND dialog, LPARAM lParam)
 {
     KeepRequest(dialog, lParam);
-    InitExtraControls(dialog, (const OPENFILENAMEA *)lParam, TRUE);
+    InitExtraControls(dialog, (const OPENFILENAMEW *)lParam, TRUE);
     WidenParentToFit(dialog);
     return FALSE;
 }
 
-static UINT_PTR OnExplorerNotify(HWND dialog, const OFNOTIFYA *notify)
+// An answer the client cannot use keeps the dialog open: the platform reads
+// the refusal from the result and the message result both.
+static UINT_PTR OnExplorerFileOk(HWND dialog, const OPENFILENAMEW *ofn)
+{
+    RecordCheckState(dialog, ofn ? (DialogExtras *)ofn->lCustData : NULL);
+    if (!ofn || AcceptAnswer(GetParent(dialog), ofn, TRUE))
+        return FALSE;
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);
+    return TRUE;
+}
+
+static UINT_PTR OnExplorerNotify(HWND dialog, const OFNOTIFYW *notify)
 {
     switch (notify->hdr.code) {
-    case CDN_FILEOK:
-        RecordCheckState(dialog, notify->lpOFN ? (DialogExtras *)notify->lpOFN->lCustData : NULL);
-        break;
+    case CDN_FILEOK:   return OnExplorerFileOk(dialog, notify->lpOFN);
     case CDN_INITDONE: CenterOnScreen(GetParent(dialog), FALSE); break;
     }
     return FALSE;
@@ -135,7 +144,7 @@ UINT_PTR CALLBACK ExplorerHookProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_DESTROY:     return OnHookDestroy(dialog);
     case WM_MEASUREITEM: return OnMeasureItem(dialog, wParam, (MEASUREITEMSTRUCT *)lParam);
     case WM_DRAWITEM:    return OnDrawItem(wParam, (const DRAWITEMSTRUCT *)lParam);
-    case WM_NOTIFY:      return OnExplorerNotify(dialog, (const OFNOTIFYA *)lParam);
+    case WM_NOTIFY:      return OnExplorerNotify(dialog, (const OFNOTIFYW *)lParam);
     case WM_HELP:        return OnHelp(dialog, (const HELPINFO *)lParam);
     case WM_CONTEXTMENU: return TRUE;
     case WM_COMMAND:     return OnWorkbookCommand(wParam, lParam, GetParent(dialog));
@@ -145,10 +154,15 @@ UINT_PTR CALLBACK ExplorerHookProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 // ---- Old style: dialog is the whole dialog.
 
+// The registered message that the old-style dialog sends once it has
+// checked a name, with the answer in place; nonzero refuses it.
+static UINT uFileOkMessage;
+
 static UINT_PTR OnOldStyleInit(HWND dialog, LPARAM lParam)
 {
+    uFileOkMessage = RegisterWindowMessageW(FILEOKSTRINGW);
     KeepRequest(dialog, lParam);
-    InitExtraControls(dialog, (const OPENFILENAMEA *)lParam, FALSE);
+    InitExtraControls(dialog, (const OPENFILENAMEW *)lParam, FALSE);
     CenterOnScreen(dialog, TRUE);
     ShowWindow(dialog, SW_SHOW);
     return TRUE;
@@ -175,6 +189,8 @@ static UINT_PTR OnCtlColor(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 UINT_PTR CALLBACK OldStyleHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == uFileOkMessage && uFileOkMessage && lParam)
+        return !AcceptAnswer(dialog, (const OPENFILENAMEW *)lParam, FALSE);
     switch (message) {
     case WM_INITDIALOG:  return OnOldStyleInit(dialog, lParam);
     case WM_DESTROY:     return OnHookDestroy(dialog);

@@ -2,18 +2,22 @@
 // their owner drawing, and taking an entry into the file name box.
 #include "dialog/dialog.h"
 #include "dialog/dialogextras.h"
+#include "wire/unicode.h"
 #include <dlgs.h>
 #include <string.h>
 
-void FillWorkbooks(HWND comboBox, const char *list)
+// The names come in the request's code page; the entries are wide.
+void FillWorkbooks(HWND comboBox, const char *list, UINT codePage)
 {
     WorkbookList reader;
     char name[WORKBOOK_LINE_SIZE];
+    WCHAR entry[WORKBOOK_LINE_SIZE];
     BOOL fSpecial;
     int added = 0;
     OpenWorkbookList(&reader, list);
     while (ReadWorkbook(&reader, name, &fSpecial)) {
-        LRESULT index = SendMessageA(comboBox, CB_ADDSTRING, 0, (LPARAM)name);
+        WidenText(codePage, name, entry, WORKBOOK_LINE_SIZE);
+        LRESULT index = SendMessageW(comboBox, CB_ADDSTRING, 0, (LPARAM)entry);
         if (index < 0)
             break;
         ++added;
@@ -25,13 +29,13 @@ void FillWorkbooks(HWND comboBox, const char *list)
 }
 
 // CB_GETLBTEXT takes no buffer size: ask the length first.
-static BOOL GetEntryText(HWND comboBox, WPARAM index, char *text)
+static BOOL GetEntryText(HWND comboBox, WPARAM index, WCHAR *text)
 {
-    LRESULT length = SendMessageA(comboBox, CB_GETLBTEXTLEN, index, 0);
+    LRESULT length = SendMessageW(comboBox, CB_GETLBTEXTLEN, index, 0);
     if (length < 0 || length >= WORKBOOK_LINE_SIZE)
         return FALSE;
     text[0] = '\0';
-    return SendMessageA(comboBox, CB_GETLBTEXT, index, (LPARAM)text) >= 0;
+    return SendMessageW(comboBox, CB_GETLBTEXT, index, (LPARAM)text) >= 0;
 }
 
 static BOOL IsSpecialEntry(HWND comboBox, WPARAM index)
@@ -59,7 +63,7 @@ static void FillSolid(HDC dc, const RECT *rect, COLORREF colour)
 
 static void DrawEntry(const DRAWITEMSTRUCT *item)
 {
-    char text[WORKBOOK_LINE_SIZE];
+    WCHAR text[WORKBOOK_LINE_SIZE];
     if (!GetEntryText(item->hwndItem, item->itemID, text))
         text[0] = '\0';
     BOOL selected = (item->itemState & ODS_SELECTED) != 0;
@@ -70,7 +74,7 @@ static void DrawEntry(const DRAWITEMSTRUCT *item)
     int oldMode = SetBkMode(item->hDC, TRANSPARENT);
     COLORREF oldColour = SetTextColor(item->hDC, GetSysColor(textColour));
     rect.left += 1;
-    DrawTextA(item->hDC, text, -1, &rect, DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(item->hDC, text, -1, &rect, DT_SINGLELINE | DT_NOPREFIX);
     SetTextColor(item->hDC, oldColour);
     SetBkMode(item->hDC, oldMode);
 }
@@ -111,13 +115,13 @@ void TakeWorkbook(HWND comboBox, HWND fileDialog)
         return;
     ClearFileSelection(GetDlgItem(fileDialog, lst1));
     WPARAM index = LOWORD(selection);
-    char text[WORKBOOK_LINE_SIZE];
+    WCHAR text[WORKBOOK_LINE_SIZE];
     if (!GetEntryText(comboBox, index, text))
         return;
     if (IsSpecialEntry(comboBox, index)) {
-        char *dot = strrchr(text, '.');
+        WCHAR *dot = wcsrchr(text, '.');
         if (dot)
             *dot = '\0';
     }
-    SendMessageA(FileNameBox(fileDialog), WM_SETTEXT, 0, (LPARAM)text);
+    SendMessageW(FileNameBox(fileDialog), WM_SETTEXT, 0, (LPARAM)text);
 }

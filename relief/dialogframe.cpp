@@ -71,9 +71,9 @@ static LRESULT OnInitDialog(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam,
     WNDPROC previous = GetPreviousProc(dialog, RCLASS_DIALOG);
     if (!QueryDialogLook(dialog)) {
         UnsubclassTree(dialog);
-        return CallWindowProcA(previous, dialog, msg, wParam, lParam);
+        return CallProcOf(dialog, previous, msg, wParam, lParam);
     }
-    LRESULT result = CallWindowProcA(previous, dialog, msg, wParam, lParam);
+    LRESULT result = CallProcOf(dialog, previous, msg, wParam, lParam);
     if (ReliefState.winVersion < WINVER_395 || !(GetWindowLongA(dialog, GWL_STYLE) & DS_3DLOOK))
         ReliefSubclassDialog(dialog, RELIEF_ALL);
     return result;
@@ -102,12 +102,13 @@ static LRESULT OnCtlColor(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, i
     LRESULT answer = 0;
     BOOL askPrevious = TRUE;
     if (IsClass(dialog, "#32770")) {
-        ULONG_PTR dialogProc = (ULONG_PTR)GetWindowLongPtrA(dialog, DWLP_DLGPROC);
+        ULONG_PTR dialogProc = (ULONG_PTR)(IsWindowUnicode(dialog) ? GetWindowLongPtrW
+                                           : GetWindowLongPtrA)(dialog, DWLP_DLGPROC);
         if (!dialogProc) {
             answer = (LRESULT)ReliefCtlColor(msg, dc, control);
             askPrevious = FALSE;
         } else if (!IsThunkAddress(dialogProc) || ReliefState.winVersion > WINVER_310) {
-            answer = CallWindowProcA((WNDPROC)dialogProc, dialog, msg, wParam, lParam);
+            answer = CallProcOf(dialog, (WNDPROC)dialogProc, msg, wParam, lParam);
             askPrevious = !IsBrushAnswer(answer);
         }
     }

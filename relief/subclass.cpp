@@ -49,15 +49,40 @@ static void SaveProc(HWND window, WNDPROC proc)
     SetPropA(window, MAKEINTATOM(savedProcAtom), (HANDLE)proc);
 }
 
+// A Unicode window is subclassed, read and forwarded to with the wide
+// functions: the ANSI ones would make it an ANSI window and pass every text
+// it is sent through the ANSI code page.
+static WNDPROC WindowProcOf(HWND window)
+{
+    return (WNDPROC)(IsWindowUnicode(window) ? GetWindowLongPtrW : GetWindowLongPtrA)(
+        window, GWLP_WNDPROC);
+}
+
+static WNDPROC SetWindowProc(HWND window, WNDPROC proc)
+{
+    return (WNDPROC)(IsWindowUnicode(window) ? SetWindowLongPtrW : SetWindowLongPtrA)(
+        window, GWLP_WNDPROC, (LONG_PTR)proc);
+}
+
+LRESULT CallProcOf(HWND window, WNDPROC proc, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return (IsWindowUnicode(window) ? CallWindowProcW : CallWindowProcA)(proc, window, msg,
+                                                                         wParam, lParam);
+}
+
 // Without a saved procedure the class's system procedure stands in, and is
-// saved so that the window forwards to it from now on.
+// saved so that the window forwards to it from now on; the table holds the
+// ANSI view of it, a Unicode window takes its class's wide one.
 WNDPROC GetPreviousProc(HWND window, int classIndex)
 {
     WNDPROC previous = GetSavedProc(window);
     if (previous)
         return previous;
-    previous = classIndex == RCLASS_DIALOG ? ReliefState.dialogSystemProc
-                                           : ReliefState.ClassProcTable[classIndex].systemProc;
+    if (IsWindowUnicode(window))
+        previous = (WNDPROC)GetClassLongPtrW(window, GCLP_WNDPROC);
+    else
+        previous = classIndex == RCLASS_DIALOG ? ReliefState.dialogSystemProc
+                                               : ReliefState.ClassProcTable[classIndex].systemProc;
     if (!previous)
         previous = classIndex == RCLASS_DIALOG ? DefDlgProcA : DefWindowProcA;
     if (ReliefState.atomNew)
@@ -67,7 +92,7 @@ WNDPROC GetPreviousProc(HWND window, int classIndex)
 
 LRESULT ForwardMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex)
 {
-    return CallWindowProcA(GetPreviousProc(window, classIndex), window, msg, wParam, lParam);
+    return CallProcOf(window, GetPreviousProc(window, classIndex), msg, wParam, lParam);
 }
 
 // A window that is not visible is forwarded as it is.
@@ -98,11 +123,11 @@ void InstallSubclass(HWND window, WNDPROC reliefProc)
     for (ATOM ReliefRecord::*mark : subclassMarks)
         if (HasReliefMark(window, ReliefState.*mark))
             return;
-    if (ReliefProcClass((WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC)) >= 0)
+    if (ReliefProcClass(WindowProcOf(window)) >= 0)
         return;
-    LONG_PTR previous = SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)reliefProc);
+    WNDPROC previous = SetWindowProc(window, reliefProc);
     if (previous)
-        SaveProc(window, (WNDPROC)previous);
+        SaveProc(window, previous);
 }
 
 // The window procedure stays: nothing reaches it after WM_NCDESTROY.
@@ -209,7 +234,7 @@ static void SubclassChild(HWND window, WORD classes, HWND parent)
     if (saved) {
         if (HasReliefMark(window, ReliefState.atomD) || IdentifyAnswered(window))
             return;
-        WNDPROC current = (WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC);
+        WNDPROC current = WindowProcOf(window);
         int row = ClassRowOf(window, classes);
         if (current != saved && (row < 0 || current != ReliefState.ClassProcTable[row].systemProc))
             return;
@@ -236,11 +261,11 @@ BOOL UnsubclassTree(HWND window)
 {
     if (!ReliefState.reliefOn)
         return FALSE;
-    int classIndex = ReliefProcClass((WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC));
+    int classIndex = ReliefProcClass(WindowProcOf(window));
     if (classIndex >= 0) {
         WNDPROC previous = GetPreviousProc(window, classIndex);
         RemoveReliefMark(window, ReliefState.atomNew);
-        SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)previous);
+        SetWindowProc(window, previous);
     } else if (HasReliefMark(window, ReliefState.atomNew)
                || HasReliefMark(window, ReliefState.atomLNew)
                || HasReliefMark(window, ReliefState.atomHNew)) {

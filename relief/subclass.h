@@ -21,6 +21,9 @@ struct ReliefMessage {
 LRESULT ReliefDispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                        int classIndex, const ReliefMessage *table);
 LRESULT ForwardMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex);
+// Calls a procedure of the window with the wide or the ANSI function, as the
+// window is a Unicode window or not.
+LRESULT CallProcOf(HWND window, WNDPROC proc, UINT msg, WPARAM wParam, LPARAM lParam);
 // Forwards with WS_VISIBLE cleared, so that the previous procedure paints
 // nothing; the caller paints the change itself.
 LRESULT ForwardInvisibly(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, int classIndex);

@@ -10,7 +10,7 @@ CC=clang-14 CXX=clang++-14 cmake -S tests/native -B build/native -DCMAKE_BUILD_T
 cmake --build build/native -j2 >/dev/null
 
 status=0
-for name in request droplist reply workbooks client_reply; do
+for name in request droplist reply workbooks client_reply unicode; do
     mkdir -p "build/native/corpus/$name"
     log="build/native/$name.log"
     start=$(date +%s)

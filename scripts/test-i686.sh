@@ -1,6 +1,7 @@
 #!/bin/sh
-# Runs the shipped 32-bit program: one confirmed and one cancelled request to
-# the i686 jxrwin32.exe through the x86_64 command-line client, under Wine's
+# Runs the shipped 32-bit program: a confirmed and a cancelled request, and
+# one for a file named in another script (a scripted answer), to the i686
+# jxrwin32.exe through the x86_64 command-line client, under Wine's
 # 32-bit side emulated by qemu-user. Sets up what that needs on Debian 12,
 # as root: the i386 architecture, wine32:i386, qemu-user and a binfmt_misc
 # entry that hands 32-bit ELF programs to qemu-i386. Takes many minutes, so
@@ -30,6 +31,20 @@ if [ "${1:-}" = request ]; then
     else
         [ ! -s "$LOG/$action.reply" ] && [ $status -eq 1 ]
     fi
+    exit
+fi
+
+# "unicode": the true name of a CJK file in a CJK folder comes back whole;
+# the command line and the reply are UTF-8, so the locale must be too.
+if [ "${1:-}" = unicode ]; then
+    export LC_ALL=C.UTF-8
+    mkdir -p "$WINEPREFIX/drive_c/jxrdemo/日本"
+    echo "sample file" >"$WINEPREFIX/drive_c/jxrdemo/日本/日本.txt"
+    server="Z:$(pwd | tr / '\\')\\build\\i686\\bin\\jxrwin32.exe"
+    JXR_ANSWER='file=日本.txt' scripts/wine-run.sh build/x86_64/bin/jxrdialog.exe \
+        --server "$server" --initial-dir 'C:\jxrdemo\日本' >"$LOG/unicode.reply"
+    cat "$LOG/unicode.reply"
+    printf '0\n1\nC:\\jxrdemo\\日本\\日本.txt\n' | cmp -s - "$LOG/unicode.reply"
     exit
 fi
 
@@ -128,4 +143,5 @@ wine_start
 step first-32-bit-process 1200 scripts/wine-run.sh build/i686/bin/jxrdialog.exe --help
 step confirmed 600 scripts/test-i686.sh request confirm report.txt
 step cancelled 600 scripts/test-i686.sh request cancel
-echo "the i686 program served a confirmed and a cancelled request"
+step unicode 600 scripts/test-i686.sh unicode
+echo "the i686 program served a confirmed, a cancelled and a Unicode request"

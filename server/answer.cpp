@@ -18,7 +18,7 @@ struct ScriptedAnswer {
     int nArmed;             // requests being served; only the outermost is answered
     WCHAR *fields;          // the variable, its fields each ended by a NUL, then a NUL
     int state;
-    HWND owner, dialog;
+    HWND owner, dialog, box;
     BOOL fExplorer;
     DWORD pressedAt;
     BOOL fCancel;
@@ -267,15 +267,23 @@ void OnScriptedAnswerTimer(HWND)
             Cancel(dialog);
         return;
     }
-    if (script.state == SCRIPT_OVER || !IsWindow(script.dialog))
+    if (script.state == SCRIPT_OVER)
         return;
-    HWND box = OwnedDialog(script.dialog);
+    // Without our hook a name the client cannot use is refused once the
+    // dialog has closed: the box is then the client's, and the dialog that
+    // shows again after it is cancelled.
+    BOOL fGone = !IsWindow(script.dialog);
+    HWND box = OwnedDialog(fGone ? script.owner : script.dialog);
     if (script.state == SCRIPT_PRESSED && box) {
         DismissBox(box);
+        script.box = box;
         script.state = SCRIPT_REFUSED;
+    } else if (script.state == SCRIPT_REFUSED && fGone) {
+        if (box && box != script.box)
+            Cancel(box);
     } else if (script.state == SCRIPT_REFUSED && !box) {
         Cancel(script.dialog);
-    } else if (script.state == SCRIPT_PRESSED
+    } else if (script.state == SCRIPT_PRESSED && !fGone
                && GetTickCount() - script.pressedAt > SCRIPT_PATIENCE_MS) {
         Complain("the dialog stayed open after OK", NULL);
         Cancel(script.dialog);

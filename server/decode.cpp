@@ -129,7 +129,7 @@ void DecodeDialogExtras(HDROP request, DialogExtras *extras, ExtrasTexts *texts,
 }
 
 // Null fields are skipped: free ignores them.
-void ReleaseDialogRequest(OPENFILENAMEA *ofn)
+template <class Request> static void ReleaseTexts(Request *ofn)
 {
     free((void *)ofn->lpstrFilter);
     free(ofn->lpstrFile);
@@ -138,4 +138,75 @@ void ReleaseDialogRequest(OPENFILENAMEA *ofn)
     free((void *)ofn->lpstrInitialDir);
     free(ofn->lpstrFileTitle);
     free((void *)ofn->lpstrDefExt);
+}
+
+void ReleaseDialogRequest(OPENFILENAMEA *ofn)
+{
+    ReleaseTexts(ofn);
+}
+
+void ReleaseDialogRequest(OPENFILENAMEW *ofn)
+{
+    ReleaseTexts(ofn);
+}
+
+// Bytes of a double-NUL-terminated list, its final NUL included.
+static DWORD ListSize(const char *list)
+{
+    const char *end = list;
+    while (*end)
+        end += strlen(end) + 1;
+    return (DWORD)(end + 1 - list);
+}
+
+// The wide copy of a decoded text or list (items each with its NUL, and a
+// final NUL) in a buffer of size units, with two NUL units after it that
+// the dialog is not told of; null for a null text. A unit per byte holds
+// every text the decoding made.
+static WCHAR *Widen(const char *text, BOOL fList, DWORD size, UINT codePage)
+{
+    if (!text)
+        return NULL;
+    WCHAR *wide = (WCHAR *)malloc(((size_t)size + 2) * sizeof(WCHAR));
+    if (!wide)
+        return NULL;
+    if (!fList)
+        WidenText(codePage, text, wide, (int)size);
+    DWORD at = 0;
+    for (; fList && *text && at + 1 < size; text += strlen(text) + 1)
+        at += WidenText(codePage, text, wide + at, (int)(size - at - 1)) + 1;
+    if (fList)
+        wide[at] = 0;
+    wide[size] = wide[size + 1] = 0;
+    return wide;
+}
+
+static DWORD TextSize(const char *text)
+{
+    return text ? (DWORD)strlen(text) + 1 : 0;
+}
+
+void DecodeWideRequest(HDROP request, OPENFILENAMEW *ofn, char *slot, UINT codePage)
+{
+    OPENFILENAMEA decoded;
+    ZeroMemory(&decoded, sizeof decoded);
+    DecodeDialogRequest(request, &decoded, slot);
+    const char *filter = decoded.lpstrFilter;
+    ofn->lpstrFilter = Widen(filter, TRUE, filter ? ListSize(filter) : 0, codePage);
+    ofn->lpstrCustomFilter = Widen(decoded.lpstrCustomFilter, TRUE, decoded.nMaxCustFilter,
+                                   codePage);
+    ofn->nMaxCustFilter = ofn->lpstrCustomFilter ? decoded.nMaxCustFilter : 0;
+    ofn->nFilterIndex = decoded.nFilterIndex;
+    ofn->lpstrFile = Widen(decoded.lpstrFile, FALSE, decoded.nMaxFile, codePage);
+    ofn->nMaxFile = ofn->lpstrFile ? decoded.nMaxFile : 0;
+    ofn->lpstrFileTitle = Widen(decoded.lpstrFileTitle, FALSE, decoded.nMaxFileTitle, codePage);
+    ofn->nMaxFileTitle = ofn->lpstrFileTitle ? decoded.nMaxFileTitle : 0;
+    const char *dir = decoded.lpstrInitialDir, *title = decoded.lpstrTitle;
+    ofn->lpstrInitialDir = Widen(dir, FALSE, TextSize(dir), codePage);
+    ofn->lpstrTitle = Widen(title, FALSE, TextSize(title), codePage);
+    ofn->Flags = decoded.Flags;
+    ofn->lpstrDefExt = Widen(decoded.lpstrDefExt, FALSE, TextSize(decoded.lpstrDefExt), codePage);
+    ofn->lpfnHook = decoded.lpfnHook;
+    ofn->lpTemplateName = (LPCWSTR)decoded.lpTemplateName;
+    ReleaseDialogRequest(&decoded);
 }

@@ -5,6 +5,7 @@
 #include "server/platform.h"
 #include "dialog/dialogextras.h"
 #include "wire/slottext.h"
+#include "wire/unicode.h"
 
 // Buffer size for reading one request slot.
 #define SLOT_BUFFER_SIZE (JXR_SLOT_MAX + 1)
@@ -33,3 +34,11 @@ void DecodeDialogExtras(HDROP request, DialogExtras *extras, ExtrasTexts *texts,
                         char *slot, char *workbooks);
 // Frees the text buffers that DecodeDialogRequest allocated.
 void ReleaseDialogRequest(OPENFILENAMEA *ofn);
+
+// As DecodeDialogRequest, into the wide structure the dialog gets: each
+// text is decoded in the request's code page (CP_ACP, or CP_UTF8 for a
+// Unicode request) and converted once. The sizes of slots 4, 7 and 9 count
+// UTF-16 units. A text that cannot be allocated stays null (an answer
+// buffer then with size 0).
+void DecodeWideRequest(HDROP request, OPENFILENAMEW *ofn, char *slot, UINT codePage);
+void ReleaseDialogRequest(OPENFILENAMEW *ofn);

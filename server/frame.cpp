@@ -60,7 +60,8 @@ static LRESULT OnFrameDropFiles(HWND window, WPARAM wParam, LPARAM lParam)
 static LRESULT OnFrameCopyData(HWND window, WPARAM wParam, LPARAM lParam)
 {
     const COPYDATASTRUCT *data = (const COPYDATASTRUCT *)lParam;
-    if (!data || data->dwData != JXR_COPYDATA_REQUEST)
+    if (!data || (data->dwData != JXR_COPYDATA_REQUEST
+                  && data->dwData != JXR_COPYDATA_REQUEST_UTF8))
         return DefWindowProcA(window, WM_COPYDATA, wParam, lParam);
     return AcceptCopiedRequest(window, (HWND)wParam, data);
 }

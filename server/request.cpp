@@ -14,7 +14,7 @@
 // The structure without the Windows 2000 tail (the macro's own expression
 // is no C++ constant, hence the equivalent here).
 #if !defined(_WIN64)
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76,
+static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == 76,
               "the dialog structure of the shipped program is 76 bytes");
 #endif
 
@@ -40,29 +40,30 @@ static void SwitchReliefLook(HDROP request, char *slot)
 #define INITIAL_DIR_MAX (MAX_PATH - 3)
 
 // The device namespace, and paths the system passes on unparsed.
-static BOOL IsDevicePath(LPCSTR full)
+static BOOL IsDevicePath(LPCWSTR full)
 {
-    return strncmp(full, "\\\\.\\", 4) == 0 || strncmp(full, "\\\\?\\", 4) == 0;
+    return full[0] == '\\' && full[1] == '\\' && (full[2] == '.' || full[2] == '?')
+        && full[3] == '\\';
 }
 
 // The platform's dialog crashes on a device name and overflows its buffers
 // on a long directory (Wine, measured), so it is handed only an existing
 // directory whose text and full path leave room for what it appends. A
 // device name reads as "\\.\NAME" once qualified, even inside a path.
-static BOOL IsUsableInitialDir(LPCSTR dir)
+static BOOL IsUsableInitialDir(LPCWSTR dir)
 {
-    char full[MAX_PATH];
-    if (lstrlenA(dir) > INITIAL_DIR_MAX)
+    WCHAR full[MAX_PATH];
+    if (lstrlenW(dir) > INITIAL_DIR_MAX)
         return FALSE;
-    DWORD length = GetFullPathNameA(dir, sizeof full, full, NULL);
-    DWORD attributes = GetFileAttributesA(dir);
+    DWORD length = GetFullPathNameW(dir, MAX_PATH, full, NULL);
+    DWORD attributes = GetFileAttributesW(dir);
     return length && length <= INITIAL_DIR_MAX && !IsDevicePath(full)
            && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Any other directory is dropped: the dialog opens where the platform
 // chooses, as for a directory that does not exist.
-static void DropUnusableInitialDir(OPENFILENAMEA *ofn)
+static void DropUnusableInitialDir(OPENFILENAMEW *ofn)
 {
     if (ofn->lpstrInitialDir && !IsUsableInitialDir(ofn->lpstrInitialDir)) {
         free((void *)ofn->lpstrInitialDir);
@@ -79,10 +80,46 @@ static BOOL QuitIsPending(void)
     return PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE);
 }
 
-static BOOL ShowFileDialog(OPENFILENAMEA *ofn, BOOL fOpen)
+// Without our hook the dialog cannot refuse a name the client cannot use:
+// the user is told after it, and it shows again in the chosen folder with
+// the refused name typed in (a multi-selection is chosen anew there).
+// FALSE when that cannot be offered; the reply then fails on the name.
+static BOOL KeepFirstPath(void *context, LPCWSTR path)
 {
-    BOOL result = fOpen ? GetOpenFileNameA(ofn) : GetSaveFileNameA(ofn);
-    return result == 1 && !QuitIsPending();
+    lstrcpyW((WCHAR *)context, path);
+    return FALSE;
+}
+
+// The folder holds the answer, or any directory the expanders name.
+static BOOL OfferAgain(OPENFILENAMEW *ofn)
+{
+    WCHAR *folder = (WCHAR *)malloc((lstrlenW(ofn->lpstrFile) + 2 * MAX_PATH) * sizeof(WCHAR));
+    if (!folder)
+        return FALSE;
+    folder[0] = 0;
+    ForEachReplyPath(ofn, IsNewShell(), KeepFirstPath, folder);
+    WCHAR *name = wcsrchr(folder, '\\');
+    if (ofn->Flags & OFN_ALLOWMULTISELECT) {
+        ofn->lpstrFile[0] = 0;
+    } else if (name) {
+        lstrcpyW(ofn->lpstrFile, name + 1);
+        name[name == folder + 2 && folder[1] == ':'] = 0;      // a root keeps its backslash
+    }
+    free((void *)ofn->lpstrInitialDir);
+    ofn->lpstrInitialDir = folder;
+    return TRUE;
+}
+
+static BOOL ShowFileDialog(OPENFILENAMEW *ofn, BOOL fOpen)
+{
+    for (;;) {
+        BOOL result = fOpen ? GetOpenFileNameW(ofn) : GetSaveFileNameW(ofn);
+        if (result != 1 || QuitIsPending())
+            return FALSE;
+        if (!ofn->lpstrFile || AcceptAnswer(ofn->hwndOwner, ofn, IsNewShell())
+            || !OfferAgain(ofn))
+            return TRUE;
+    }
 }
 
 // Refused: a request without a window of its client to answer (null, or a
@@ -104,11 +141,11 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
     int kindLength = slot ? ReadSlot(request, JXR_SLOT_KIND, slot) : 0;
     BOOL fOpen = kindLength && strcmp(slot, "OPEN") == 0;
 
-    OPENFILENAMEA ofn;
+    OPENFILENAMEW ofn;
     DialogExtras extras;
     ExtrasTexts texts;
     ZeroMemory(&ofn, sizeof ofn);
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     ofn.hwndOwner = client;
     ofn.hInstance = hInst;
     BOOL fReady = slot && workbooks && IsWindow(client);
@@ -117,11 +154,13 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
         // list without strings: its other slots read as empty without
         // being asked for (Wine walks past the end of such a list).
         HDROP slots = kindLength ? request : NULL;
-        DecodeDialogRequest(slots, &ofn, slot);
+        UINT codePage = replyBy == REPLY_BY_UNICODE ? CP_UTF8 : CP_ACP;
+        DecodeWideRequest(slots, &ofn, slot, codePage);
         DecodeDialogExtras(slots, &extras, &texts, slot, workbooks);
         SwitchReliefLook(slots, slot);
         DropUnusableInitialDir(&ofn);
         extras.fReliefLook = fReliefLook;
+        extras.codePage = codePage;
         ofn.lCustData = (LPARAM)&extras;
     }
     DragFinish(request);
@@ -138,7 +177,7 @@ static void ServeClient(HWND frame, HDROP request, HWND client, int replyBy)
     // Made once the dialog is over: no drop handle that comes while it
     // shows can name the reply.
     POINT origin = {0, 0};
-    HDROP reply = DropListCreate(origin, 0, 0);
+    HDROP reply = DropListCreate(origin, 0, replyBy == REPLY_BY_UNICODE);
     if (fConfirmed)
         reply = AppendDialogAnswer(reply, &ofn, &extras);
     SendReply(frame, client, reply, replyBy);
@@ -161,7 +200,7 @@ BOOL IsServingRequest(void)
 void ServeFileRequest(HWND frame, HDROP request, HWND client, int replyBy)
 {
     ++nRequestsServing;
-    if (IsWindow(client) || (client && replyBy == REPLY_BY_COPYDATA))
+    if (IsWindow(client) || (client && replyBy != REPLY_BY_DROPFILES))
         ServeClient(frame, request, client, replyBy);
     else
         RefuseRequest(frame, request);

@@ -10,6 +10,7 @@
 static HDROP hdropAccepted;         // the request accepted and not yet served
 static HDROP hdropReplying;         // the reply while it is being sent
 static HWND hwndAcceptedClient;     // its client
+static int nAcceptedReplyBy;        // and how it came (REPLY_BY_*)
 static HWND hwndWatchedClient;      // client of the innermost dialog now open
 static BOOL fEnding;                // the exit path is sending its empty reply
 
@@ -22,7 +23,12 @@ LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data)
 {
     if (fEnding || hdropAccepted || IsServingRequest() || (client && !IsWindow(client)))
         return FALSE;
+    BOOL fUnicode = data->dwData == JXR_COPYDATA_REQUEST_UTF8;
     HDROP list = DropListFromBlock(data->lpData, data->cbData);
+    if (list && fUnicode && !DropListIsUtf8(list)) {
+        DragFinish(list);
+        list = NULL;
+    }
     if (!list)
         return FALSE;
     // The posted message carries nothing: what it serves was checked here.
@@ -32,6 +38,7 @@ LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data)
     }
     hdropAccepted = list;
     hwndAcceptedClient = client;
+    nAcceptedReplyBy = fUnicode ? REPLY_BY_UNICODE : REPLY_BY_COPYDATA;
     return TRUE;
 }
 
@@ -41,7 +48,7 @@ void ServeCopiedRequest(HWND frame)
     if (!list)
         return;
     hdropAccepted = NULL;
-    ServeFileRequest(frame, list, hwndAcceptedClient, REPLY_BY_COPYDATA);
+    ServeFileRequest(frame, list, hwndAcceptedClient, nAcceptedReplyBy);
 }
 
 // The message loop has ended: sending this reply is the only time that
@@ -54,7 +61,8 @@ void EndCopiedRequests(HWND frame)
     hdropAccepted = NULL;
     POINT origin = {0, 0};
     fEnding = TRUE;
-    SendReply(frame, hwndAcceptedClient, DropListCreate(origin, 0, 0), REPLY_BY_COPYDATA);
+    SendReply(frame, hwndAcceptedClient,
+              DropListCreate(origin, 0, nAcceptedReplyBy == REPLY_BY_UNICODE), nAcceptedReplyBy);
     fEnding = FALSE;
 }
 
@@ -84,7 +92,7 @@ void SendReply(HWND frame, HWND client, HDROP reply, int replyBy)
         && PostMessageA(client, WM_DROPFILES, (WPARAM)reply, 0))
         return;     // the client releases it
     hdropReplying = reply;
-    if (fWindow && replyBy == REPLY_BY_COPYDATA)
+    if (fWindow && replyBy != REPLY_BY_DROPFILES)
         SendCopiedReply(frame, client, reply);
     hdropReplying = NULL;
     if (reply)

@@ -6,9 +6,12 @@
 #include <shellapi.h>
 #include "wire/protocol.h"
 
-// How a request came, and so how its reply goes back.
+// How a request came, and so how its reply goes back: posted as
+// WM_DROPFILES, or sent as a WM_COPYDATA block, an ANSI list or, for a
+// Unicode request (texts in UTF-8), a wide one.
 #define REPLY_BY_DROPFILES 0
 #define REPLY_BY_COPYDATA  1
+#define REPLY_BY_UNICODE   2
 
 // Private frame messages: a copied request waits to be served; the client
 // of the dialog now showing is checked for life.
@@ -16,9 +19,10 @@
 #define TIMER_WATCH_CLIENT 1
 
 // WM_COPYDATA at the frame window: TRUE when the block is a whole drop
-// list and no other request is accepted or being served; the request is
-// then served from the message loop after the sender is released. FALSE
-// (and nothing else) when it is refused.
+// list (of UTF-8 texts, for a Unicode request) and no other request is
+// accepted or being served; the request is then served from the message
+// loop after the sender is released. FALSE (and nothing else) when it is
+// refused.
 LRESULT AcceptCopiedRequest(HWND frame, HWND client, const COPYDATASTRUCT *data);
 // WM_FRAME_SERVE: serves the accepted request.
 void ServeCopiedRequest(HWND frame);

@@ -1,4 +1,4 @@
-// The import check's broken case: calls GetOpenFileNameA through the delay
+// The import check's broken case: calls GetOpenFileNameW through the delay
 // library linked by its file alone, without the options that keep the
 // function's stub, as the shipped program was once linked. Never run.
 #include <windows.h>
@@ -6,7 +6,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    OPENFILENAMEA ofn = {};
+    OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
-    return GetOpenFileNameA(&ofn);
+    return GetOpenFileNameW(&ofn);
 }

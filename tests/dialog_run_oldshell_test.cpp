@@ -16,18 +16,18 @@ using Strings = std::vector<std::string>;
 
 // The dialog as the server shows it, seen at the program's import.
 DWORD seenFlags;
-LPCSTR seenTemplate;
+LPCWSTR seenTemplate;
 ImportPatch *openPatch;
 
-BOOL WINAPI WatchOpen(OPENFILENAMEA *ofn)
+BOOL WINAPI WatchOpen(OPENFILENAMEW *ofn)
 {
     seenFlags = ofn->Flags;
     seenTemplate = ofn->lpTemplateName;
-    return openPatch->Original<decltype(&GetOpenFileNameA)>()(ofn);
+    return openPatch->Original<decltype(&GetOpenFileNameW)>()(ofn);
 }
 
 struct OldShellRun : WithFolder {
-    ImportPatch watch{"comdlg32.dll", "GetOpenFileNameA", (void *)WatchOpen};
+    ImportPatch watch{"comdlg32.dll", "GetOpenFileNameW", (void *)WatchOpen};
     void SetUp() override
     {
         ASSERT_NE(watch.slot, nullptr);
@@ -70,7 +70,7 @@ TEST_F(OldShellRun, SlotsNamesFlagsTemplateAndReply)
         ASSERT_TRUE(run.Answer(RequestWith(title, dir, c.customisedCheck, c.slots), title.c_str(),
                                c.names, c.fClick));
         EXPECT_EQ(seenFlags, c.flags);
-        EXPECT_EQ(seenTemplate, MAKEINTRESOURCEA(c.templateId));
+        EXPECT_EQ(seenTemplate, MAKEINTRESOURCEW(c.templateId));
         EXPECT_FALSE(run.client.nullReply);
         EXPECT_EQ(run.client.reply, c.reply);
         run.ExpectEndedNormally();

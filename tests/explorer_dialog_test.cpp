@@ -69,7 +69,7 @@ TEST(ExplorerFileNameBox, CurrentDialogsTakeTheWorkbookIntoCmb13)
 {
     TempFolder folder({});
     CustomRequest request;
-    request.structSize = sizeof(OPENFILENAMEA);
+    request.structSize = sizeof(OPENFILENAMEW);
     request.workbooks = "2\nBook1.xls\n1\nBook2.xls\n0";
     request.showCheckBox = 1;
     request.initialDir = folder.path;
@@ -87,7 +87,7 @@ TEST(ExplorerFileNameBox, CurrentDialogsTakeTheWorkbookIntoCmb13)
         PressOk(dialog);
     });
     EXPECT_TRUE(run.result);
-    EXPECT_EQ(std::string(run.file), folder.path + "\\Book2.xls");
+    EXPECT_EQ(std::wstring(run.file), Wide(folder.path + "\\Book2.xls"));
     EXPECT_EQ(run.extras.nCheckState, 1);
 }
 
@@ -141,7 +141,7 @@ TEST(ExplorerPlace, CentredAtInitDoneRoundedToEightPixels)
         struct { int width, x; } cases[] = {{410, 304}, {400, 312}, {411, 304}, {405, 312}};
         for (auto c : cases) {
             SetWindowPos(dialog, nullptr, 0, 0, c.width, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-            OFNOTIFYA notify{{dialog, 0, (UINT)CDN_INITDONE}, &run.ofn, nullptr};
+            OFNOTIFYW notify{{dialog, 0, (UINT)CDN_INITDONE}, &run.ofn, nullptr};
             SendMessageA(child, WM_NOTIFY, 0, (LPARAM)&notify);
             RECT r;
             GetWindowRect(dialog, &r);

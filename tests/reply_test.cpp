@@ -10,7 +10,7 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-typedef HDROP (*Expander)(HDROP, LPCSTR);
+const bool E = true, O = false;     // the answer's style: Explorer, old
 
 // An Explorer-style answer: the strings, each with its NUL, and a final NUL.
 std::string ExplorerAnswer(const Strings &strings)
@@ -35,9 +35,28 @@ template <class Append> Strings Built(Append append)
     return strings;
 }
 
-Strings Expand(Expander expand, const std::string &answer)
+// The answer in the dialog's buffer, as (ASCII) wide text with its NULs.
+struct Answer {
+    std::wstring file;
+    OPENFILENAMEW ofn{};
+    DialogExtras extras{};
+    Answer(const std::string &answer, DWORD flags) : file(answer.begin(), answer.end())
+    {
+        file.resize(file.size() + 2);
+        ofn.lpstrFile = &file[0];
+        ofn.Flags = flags;
+    }
+    HDROP Append(HDROP reply) { return AppendDialogAnswer(reply, &ofn, &extras); }
+};
+
+// The strings after the two numbers of the reply to a multi-selection.
+Strings Expand(bool fExplorer, const std::string &text)
 {
-    return Built([&](HDROP reply) { return expand(reply, answer.c_str()); });
+    Answer answer(text, OFN_ALLOWMULTISELECT);
+    fTestNewShell = fExplorer;
+    Strings reply = Built([&](HDROP list) { return answer.Append(list); });
+    fTestNewShell = 1;
+    return reply == kRefused ? reply : Strings(reply.begin() + 2, reply.end());
 }
 
 // One answer, the strings an expander makes of it. An answer that names no
@@ -47,10 +66,9 @@ Strings Expand(Expander expand, const std::string &answer)
 // never a cut path, which would name another file.
 TEST(Selection, TheDirectoryThenEachChosenFilesPath)
 {
-    const Expander E = AppendExplorerSelection, O = AppendOldStyleSelection;
     const std::string d253 = "C:\\" + std::string(250, 'd'), d153 = "C:\\" + std::string(150, 'd');
     const std::string d293 = "C:\\" + std::string(290, 'd'), d403 = "C:\\" + std::string(400, 'd');
-    struct { Expander expand; std::string answer; Strings reply; } cases[] = {
+    struct { bool expand; std::string answer; Strings reply; } cases[] = {
         {E, ExplorerAnswer({"C:\\DATA\\A.TXT"}), {"C:\\DATA", "C:\\DATA\\A.TXT"}},
         {E, ExplorerAnswer({"C:\\A.TXT"}), {"C:", "C:\\A.TXT"}},
         {E, ExplorerAnswer({"C:\\DATA", "A.TXT", "B.TXT"}),
@@ -67,11 +85,11 @@ TEST(Selection, TheDirectoryThenEachChosenFilesPath)
         {E, ExplorerAnswer({d403 + "\\A.TXT"}), kRefused},
         {O, "C:\\DATA\\A.TXT", {"C:\\DATA", "C:\\DATA\\A.TXT"}},
         {O, "C:\\DATA A.TXT B.TXT", {"C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"}},
-        {O, "C:\\DATA\\SUB\\.. A.TXT", {"C:\\DATA\\SUB\\..", "C:\\DATA\\A.TXT"}},   // as OpenFile
+        {O, "C:\\DATA\\SUB\\.. A.TXT", {"C:\\DATA\\SUB\\..", "C:\\DATA\\A.TXT"}},   // qualified
         {O, "C:\\ A.TXT B.TXT", {"C:\\", "C:\\A.TXT", "C:\\B.TXT"}},
         {O, "C:\\DATA A.TXT ", {"C:\\DATA", "C:\\DATA\\A.TXT"}},
         {O, "C:\\DATA A.TXT  B.TXT", {"C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"}},
-        {O, d153 + " A.TXT", {d153, d153 + "\\A.TXT"}},     // beyond OpenFile's field: joined
+        {O, d153 + " A.TXT", {d153, d153 + "\\A.TXT"}},
         {O, "A.TXT", {"C:\\windows", "C:\\windows\\A.TXT"}},
         {O, " A.TXT B.TXT", {"C:\\windows", "C:\\windows\\A.TXT", "C:\\windows\\B.TXT"}},
         {O, d293 + " A.TXT", {d293, d293 + "\\A.TXT"}},
@@ -88,16 +106,11 @@ TEST(Selection, TheDirectoryThenEachChosenFilesPath)
 
 TEST(DialogAnswer, NumbersThenTheFileOrTheSelectionInTheShellsStyle)
 {
-    char file[64];
-    OPENFILENAMEA ofn{};
-    DialogExtras extras{};
-    ofn.lpstrFile = file;
-    ofn.nFilterIndex = 3;
-    extras.nCheckState = 1;
-    auto reply = [&](DWORD flags, const std::string &answer) {
-        ofn.Flags = flags;
-        memcpy(file, answer.c_str(), answer.size() + 1);
-        return Built([&](HDROP list) { return AppendDialogAnswer(list, &ofn, &extras); });
+    auto reply = [&](DWORD flags, const std::string &text) {
+        Answer answer(text, flags);
+        answer.ofn.nFilterIndex = 3;
+        answer.extras.nCheckState = 1;
+        return Built([&](HDROP list) { return answer.Append(list); });
     };
     Strings several = {"1", "3", "C:\\DATA", "C:\\DATA\\A.TXT", "C:\\DATA\\B.TXT"};
     EXPECT_EQ(reply(OFN_EXPLORER, "C:\\DATA\\A.TXT"), (Strings{"1", "3", "C:\\DATA\\A.TXT"}));
@@ -141,14 +154,16 @@ TEST(ReplyGrowth, AListThatCannotGrowIsFreedAndNullCarriedOn)
     for (int grows : {0, 1, 2}) {
         reallocsLeft = grows;
         freed.clear();
-        std::string answer = ExplorerAnswer({"C:\\DATA", "A.TXT", "B.TXT"});
-        HDROP reply = AppendExplorerSelection(DropListCreate(POINT{0, 0}, 0, 0), answer.c_str());
+        Answer answer(ExplorerAnswer({"C:\\DATA", "A.TXT", "B.TXT"}), OFN_ALLOWMULTISELECT);
+        HDROP reply = answer.Append(DropListCreate(POINT{0, 0}, 0, 0));
         EXPECT_EQ(reply, nullptr) << grows;
         // The one block, wherever it moved to, is freed exactly once.
         EXPECT_EQ(freed.size(), 1u) << grows;
     }
-    EXPECT_EQ(ReplyAppend(nullptr, "text"), nullptr);
-    EXPECT_EQ(AppendOldStyleSelection(nullptr, "C:\\DATA A.TXT"), nullptr);
+    EXPECT_EQ(ReplyAppend(nullptr, L"text"), nullptr);
+    fTestNewShell = 0;
+    EXPECT_EQ(Answer("C:\\DATA A.TXT", OFN_ALLOWMULTISELECT).Append(nullptr), nullptr);
+    fTestNewShell = 1;
 }
 
 }  // namespace

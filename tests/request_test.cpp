@@ -58,10 +58,10 @@ struct CallLog {
 
 CallLog calls;
 BOOL dialogResult;          // what the replaced dialog returns
-OPENFILENAMEA dialogSeen;   // what it was given; its buffers are freed later
+OPENFILENAMEW dialogSeen;   // what it was given; its buffers are freed later
 DialogExtras extrasSeen;
-std::string titleSeen;
-std::string dialogAnswer;   // what the replaced dialog answers, NULs included
+std::wstring titleSeen;
+std::wstring dialogAnswer;  // what the replaced dialog answers, NULs included
 size_t reliefCallsAtDialog;
 size_t failMallocSize;      // malloc fails for blocks of this size ...
 int failMallocCount;        // ... this many times
@@ -74,7 +74,7 @@ ImportPatch *patches[P_COUNT];
 
 template <class F> F Original(int which) { return patches[which]->Original<F>(); }
 
-BOOL RunDialog(const char *kind, OPENFILENAMEA *ofn)
+BOOL RunDialog(const char *kind, OPENFILENAMEW *ofn)
 {
     calls.Add(kind, 0);
     dialogSeen = *ofn;
@@ -83,13 +83,13 @@ BOOL RunDialog(const char *kind, OPENFILENAMEA *ofn)
     reliefCallsAtDialog = reliefSpy.calls.size();
     if (dialogResult && ofn->lpstrFile)
         memcpy(ofn->lpstrFile, dialogAnswer.c_str(),
-               std::min<size_t>(dialogAnswer.size() + 1, ofn->nMaxFile));
+               std::min<size_t>(dialogAnswer.size() + 1, ofn->nMaxFile) * sizeof(WCHAR));
     calls.fFrees = true;
     return dialogResult;
 }
 
-BOOL WINAPI FakeOpen(OPENFILENAMEA *ofn) { return RunDialog("GetOpenFileNameA", ofn); }
-BOOL WINAPI FakeSave(OPENFILENAMEA *ofn) { return RunDialog("GetSaveFileNameA", ofn); }
+BOOL WINAPI FakeOpen(OPENFILENAMEW *ofn) { return RunDialog("GetOpenFileNameW", ofn); }
+BOOL WINAPI FakeSave(OPENFILENAMEW *ofn) { return RunDialog("GetSaveFileNameW", ofn); }
 
 UINT WINAPI RecordQuery(HDROP list, UINT index, LPSTR buffer, UINT size)
 {
@@ -132,8 +132,8 @@ HGLOBAL WINAPI FailingGlobalReAlloc(HGLOBAL mem, SIZE_T size, UINT flags)
 }
 
 struct RequestServed : testing::Test {
-    ImportPatch open{"comdlg32.dll", "GetOpenFileNameA", (void *)FakeOpen};
-    ImportPatch save{"comdlg32.dll", "GetSaveFileNameA", (void *)FakeSave};
+    ImportPatch open{"comdlg32.dll", "GetOpenFileNameW", (void *)FakeOpen};
+    ImportPatch save{"comdlg32.dll", "GetSaveFileNameW", (void *)FakeSave};
     ImportPatch query{"shell32.dll", "DragQueryFileA", (void *)RecordQuery};
     ImportPatch finish{"shell32.dll", "DragFinish", (void *)RecordFinish};
     ImportPatch heap{"msvcrt.dll", "malloc", (void *)FailingMalloc};
@@ -158,7 +158,7 @@ struct RequestServed : testing::Test {
         memset(&dialogSeen, 0, sizeof dialogSeen);
         memset(&extrasSeen, 0, sizeof extrasSeen);
         titleSeen.clear();
-        dialogAnswer = "C:\\DATA\\A.TXT";
+        dialogAnswer = L"C:\\DATA\\A.TXT";
         failMallocSize = 0;
         fFailGlobalAlloc = fFailGlobalReAlloc = false;
         reliefSpy = ReliefSpy();
@@ -228,8 +228,8 @@ TEST_F(RequestServed, OnlyExactlyOpenShowsTheOpenDialog)
         slots[JXR_SLOT_KIND] = kind;
         Serve(slots);
         bool fOpen = !strcmp(kind, "OPEN");
-        EXPECT_EQ(calls.IndexOf("GetOpenFileNameA") >= 0, fOpen) << kind;
-        EXPECT_EQ(calls.IndexOf("GetSaveFileNameA") >= 0, !fOpen) << kind;
+        EXPECT_EQ(calls.IndexOf("GetOpenFileNameW") >= 0, fOpen) << kind;
+        EXPECT_EQ(calls.IndexOf("GetSaveFileNameW") >= 0, !fOpen) << kind;
     }
 }
 
@@ -239,8 +239,8 @@ TEST_F(RequestServed, TheRequestIsReleasedOnceBeforeTheDialogSeesTheRecords)
     slots[JXR_SLOT_CHECK_STATE] = "1";
     Serve(slots);
     EXPECT_EQ(calls.Of("DragFinish"), Args{(intptr_t)request});
-    EXPECT_LT(calls.IndexOf("DragFinish"), calls.IndexOf("GetOpenFileNameA"));
-    EXPECT_EQ(dialogSeen.lStructSize, (DWORD)OPENFILENAME_SIZE_VERSION_400A);
+    EXPECT_LT(calls.IndexOf("DragFinish"), calls.IndexOf("GetOpenFileNameW"));
+    EXPECT_EQ(dialogSeen.lStructSize, (DWORD)OPENFILENAME_SIZE_VERSION_400W);
     EXPECT_EQ(dialogSeen.hwndOwner, client);
     EXPECT_EQ(dialogSeen.hInstance, hInst);
     EXPECT_NE(dialogSeen.lCustData, 0);
@@ -294,14 +294,14 @@ TEST_F(RequestServed, ListWithoutStringsOrNullHandleIsAnEmptyRequest)
 {
     Serve({});
     EXPECT_EQ(calls.Of("DragQueryFileA"), Args{0});
-    EXPECT_GE(calls.IndexOf("GetSaveFileNameA"), 0);
+    EXPECT_GE(calls.IndexOf("GetSaveFileNameW"), 0);
     EXPECT_EQ(dialogSeen.lpstrFile, nullptr);
     EXPECT_EQ(Reply(), Strings{});
     EXPECT_FALSE(IsWindow(frame));
 
     SetUp();
     OnFileRequest(frame, nullptr, client);
-    EXPECT_GE(calls.IndexOf("GetSaveFileNameA"), 0);
+    EXPECT_GE(calls.IndexOf("GetSaveFileNameW"), 0);
     EXPECT_EQ(Reply(), Strings{});
     EXPECT_FALSE(IsWindow(frame));
 }
@@ -312,8 +312,8 @@ TEST_F(RequestServed, WideRequestListIsReadAsAnsi)
     for (const std::string &slot : PlainSlots())
         request = DropListAppend(request, std::wstring(slot.begin(), slot.end()).c_str());
     OnFileRequest(frame, request, client);
-    EXPECT_GE(calls.IndexOf("GetOpenFileNameA"), 0);
-    EXPECT_EQ(titleSeen, "The title");
+    EXPECT_GE(calls.IndexOf("GetOpenFileNameW"), 0);
+    EXPECT_EQ(titleSeen, L"The title");
     EXPECT_EQ(dialogSeen.nMaxFile, 260u);
 }
 
@@ -324,7 +324,7 @@ TEST_F(RequestServed, EveryBufferIsReleasedInOrder)
     slots[JXR_SLOT_FILE_TITLE_SIZE] = "64";
     slots[JXR_SLOT_DEF_EXT] = "1\ntxt";
     Serve(slots);
-    const OPENFILENAMEA &ofn = dialogSeen;
+    const OPENFILENAMEW &ofn = dialogSeen;
     Args freed = calls.Of("free");
     ASSERT_EQ(freed.size(), 9u);
     EXPECT_EQ(Args(freed.begin(), freed.begin() + 7),
@@ -344,14 +344,14 @@ TEST_F(RequestServed, AllocationFailuresStillEndInAReply)
         failMallocSize = SLOT_BUFFER_SIZE;
         failMallocCount = failures;
         Serve(PlainSlots());
-        EXPECT_EQ(calls.IndexOf("GetOpenFileNameA"), -1) << failures;
+        EXPECT_EQ(calls.IndexOf("GetOpenFileNameW"), -1) << failures;
         EXPECT_EQ(calls.Of("DragFinish"), Args{(intptr_t)request});
         EXPECT_EQ(Reply(), Strings{}) << failures;
         EXPECT_FALSE(IsWindow(frame)) << failures;
     }
     // A file buffer that cannot be had is not announced to the dialog.
     SetUp();
-    failMallocSize = 260 + 2;
+    failMallocSize = (260 + 2) * sizeof(WCHAR);
     failMallocCount = 1;
     Serve(PlainSlots());
     EXPECT_EQ(dialogSeen.lpstrFile, nullptr);
@@ -388,9 +388,9 @@ TEST_F(RequestServed, ARepliesBeyondTheLimitGoAsTheNullReply)
         SetUp();
         SetWindowLongPtrA(client, GWLP_WNDPROC, (LONG_PTR)RecordCopiedSize);
         dialogResult = 1;
-        dialogAnswer = "C:\\" + std::string(250, 'd') + '\0';
+        dialogAnswer = L"C:\\" + std::wstring(250, 'd') + L'\0';
         for (int i = 0; i < names; i++)
-            dialogAnswer += std::string("a") + '\0';
+            dialogAnswer += std::wstring(L"a") + L'\0';
         copiedSize = 1;
         ServeFileRequest(frame, TestRequest(slots).Release(), client, REPLY_BY_COPYDATA);
         EXPECT_EQ(copiedSize != 0, names == 100) << names;

@@ -143,6 +143,9 @@ TEST_F(TwoProcesses, ScriptedAnswersGoThroughTheDialog)
         {"check=1|file=B.TXT|filter=2", two + "--check-box Keep", "1\n2\n{B}\n", 0, ""},
         {"cancel", "", "", 1, ""},
         {"file=C.TXT", "--flags 0x1000", "", 1, fault + "the dialog did not take the answer: "},
+        // A name an ANSI client cannot use, refused with our hook and without.
+        {"file=new😀.txt", "--ansi --save --check-box Keep", "", 1, fault + "the dialog did not"},
+        {"file=new😀.txt", "--ansi --save", "", 1, fault + "the dialog did not take the answer: "},
         {"file=A.TXT|check=1", "", "", 1, fault + "check= but the dialog shows no check box\n"},
         {"file=A.TXT|filter=3", two, "", 1, fault + "filter= names a filter the dialog"},
         {"file=A.TXT|colour=red", "", "", 1, fault + "unknown field;"},
@@ -152,7 +155,7 @@ TEST_F(TwoProcesses, ScriptedAnswersGoThroughTheDialog)
     };
     for (auto &c : cases) {
         SCOPED_TRACE(c.script);
-        SetEnvironmentVariableA("JXR_ANSWER", c.script);
+        SetEnvironmentVariableW(L"JXR_ANSWER", Wide(c.script).c_str());
         CliRun cli(Unique("scripted"), InDir() + c.options + " --timeout 30");
         SetEnvironmentVariableA("JXR_ANSWER", nullptr);
         EXPECT_EQ(cli.Finish(), InFolder(c.output, folder));

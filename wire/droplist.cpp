@@ -1,5 +1,6 @@
 // Building drop lists in movable global memory, ANSI or wide.
 #include "wire/droplist.h"
+#include "wire/unicode.h"
 #include <shlobj.h>
 
 static_assert(sizeof(DROPFILES) == JXR_DROPLIST_HEADER_SIZE, "DROPFILES header is 20 bytes");
@@ -95,6 +96,19 @@ UINT DropListCount(HDROP list)
     int count = CountStrings(block, GlobalSize((HGLOBAL)list));
     GlobalUnlock((HGLOBAL)list);
     return count < 0 ? 0 : count;
+}
+
+// Only a list whose strings are terminated within it is walked.
+BOOL DropListIsUtf8(HDROP list)
+{
+    const BYTE *block = (const BYTE *)GlobalLock((HGLOBAL)list);
+    BOOL fUtf8 = block && !((const DROPFILES *)block)->fWide
+                 && CountStrings(block, GlobalSize((HGLOBAL)list)) >= 0;
+    for (SIZE_T at = fUtf8 ? ((const DROPFILES *)block)->pFiles : 0; fUtf8 && block[at];
+         at += lstrlenA((const char *)block + at) + 1)
+        fUtf8 = IsUtf8((const char *)block + at);
+    GlobalUnlock((HGLOBAL)list);
+    return fUtf8;
 }
 
 HDROP DropListFromBlock(const void *data, SIZE_T size)

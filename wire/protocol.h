@@ -17,13 +17,21 @@
 #define JXR_FRAME_CLASS "JxrWin32Frame"
 
 /* WM_COPYDATA tags (dwData): a request ("JXRQ"), with the client's window
- * as wParam; a reply ("JXRP"), with the frame window as wParam. */
-#define JXR_COPYDATA_REQUEST 0x4A585251
-#define JXR_COPYDATA_REPLY   0x4A585250
+ * as wParam; a reply ("JXRP"), with the frame window as wParam. A Unicode
+ * request ("JXRU") has the same slots with texts in UTF-8; its reply, under
+ * the same reply tag, is a wide drop list (fWide set) of the same strings,
+ * the true names in UTF-16. The reply to a request of the first tag is an
+ * ANSI list, whose paths all open: a name that the ANSI code page cannot
+ * write comes as its short (8.3) form, and the dialog refuses one without
+ * such a form. */
+#define JXR_COPYDATA_REQUEST      0x4A585251
+#define JXR_COPYDATA_REQUEST_UTF8 0x4A585255
+#define JXR_COPYDATA_REPLY        0x4A585250
 
 #define JXR_DROPLIST_HEADER_SIZE 20
 
-/* Limits, in bytes of ANSI text. A request or reply block above its limit
+/* Limits, in bytes of ANSI or UTF-8 text (answer buffers: in characters,
+ * which the dialog counts in UTF-16 units). A request or reply block above its limit
  * is not sent: Wine cannot deliver a message of about 2 MB to another
  * process. Answer buffers (slots 4, 7 and 9) above JXR_ANSWER_MAX get that
  * size; so the file name of a single-file answer always fits a reply. */

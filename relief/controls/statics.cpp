@@ -9,7 +9,8 @@
 
 // Text takes the colours and brush the parent answers; the whole caption
 // is drawn, whatever its length, and a buffer that cannot be had leaves
-// the fill without text.
+// the fill without text. It is read wide: a Unicode window's text may hold
+// characters the ANSI code page lacks.
 static void PaintText(HWND control, HDC dc, RECT *client, DWORD style)
 {
     HFONT font = (HFONT)SendMessageA(control, WM_GETFONT, 0, 0);
@@ -21,11 +22,11 @@ static void PaintText(HWND control, HDC dc, RECT *client, DWORD style)
     if (brush)
         SelectObject(dc, brush);
     PatFillRect(dc, client);
-    int length = GetWindowTextLengthA(control);
-    char *text = (char *)LocalAlloc(LMEM_FIXED, length + 2);
+    int length = GetWindowTextLengthW(control);
+    WCHAR *text = (WCHAR *)LocalAlloc(LMEM_FIXED, (length + 2) * sizeof(WCHAR));
     if (!text)
         return;
-    if (GetWindowTextA(control, text, length + 2)) {
+    if (GetWindowTextW(control, text, length + 2)) {
         DWORD kind = STATIC_KIND(style);
         UINT format = kind == SS_LEFTNOWORDWRAP ? DT_EXPANDTABS | DT_NOCLIP
                                                 : kind | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP;
@@ -33,7 +34,7 @@ static void PaintText(HWND control, HDC dc, RECT *client, DWORD style)
             format |= DT_NOPREFIX;
         if (style & WS_DISABLED)
             SetTextColor(dc, ReliefState.SysColorTable[SYSCLR_GRAYTEXT]);
-        DrawTextA(dc, text, -1, client, format);
+        DrawTextW(dc, text, -1, client, format);
     }
     LocalFree(text);
 }

@@ -73,6 +73,41 @@ TEST(ReliefProcedures, IdentifyForwardAndReleaseTheirMarks)
     }
 }
 
+// A Unicode window stays one under its relief procedure, installed or taken
+// up through the class's procedure: a text outside the ANSI code page
+// passes through whole, and the release gives back the wide procedure.
+TEST(ReliefProcedures, UnicodeWindowsKeepTheirTexts)
+{
+    Library library;
+    const std::wstring text = L"\u65E5\u672C \U0001F600";
+    const UINT io[][2] = {{WM_SETTEXT, WM_GETTEXT}, {LB_ADDSTRING, LB_GETTEXT},
+                          {WM_SETTEXT, WM_GETTEXT}, {CB_ADDSTRING, CB_GETLBTEXT},
+                          {WM_SETTEXT, WM_GETTEXT}, {WM_SETTEXT, WM_GETTEXT}};
+    for (const ReliefClass &c : kClasses) {
+        std::wstring cls(c.cls, c.cls + strlen(c.cls));
+        for (bool installed : {true, false}) {
+            SCOPED_TRACE(c.cls + std::string(installed ? " installed" : " taken up"));
+            HWND window = CreateWindowExW(0, c.classIndex == RCLASS_DIALOG ? (LPCWSTR)kDialogAtom
+                                          : cls.c_str(), L"", c.style | WS_POPUP, 0, 0, 80, 40,
+                                          nullptr, nullptr, nullptr, nullptr);
+            LONG_PTR own = GetWindowLongPtrW(window, GWLP_WNDPROC);
+            if (installed)
+                InstallSubclass(window, c.Proc());
+            else
+                SetWindowLongPtrW(window, GWLP_WNDPROC, (LONG_PTR)c.Proc());
+            EXPECT_TRUE(IsWindowUnicode(window) && IdentifyCode(window) == c.code);
+            WCHAR back[16] = L"";
+            const UINT *message = io[&c - kClasses];
+            SendMessageW(window, message[0], 0, (LPARAM)text.c_str());
+            SendMessageW(window, message[1], message[0] == WM_SETTEXT ? 16 : 0, (LPARAM)back);
+            EXPECT_EQ(back, text);
+            UnsubclassTree(window);
+            EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), own);
+            DestroyWindow(window);
+        }
+    }
+}
+
 // Windows that outlive the library forward everything to what they saved;
 // a thread's row that outlives it subclasses nothing.
 TEST(ReliefProcedures, WindowsAndHooksOutlivingTheLibrary)

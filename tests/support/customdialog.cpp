@@ -34,7 +34,7 @@ LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam)
     if (code == HC_ACTION && running && IsRecorded(m)) {
         SentMessage s{m->hwnd, m->message, m->wParam, m->lParam, {}, {}, {}};
         if (m->message == CB_ADDSTRING)
-            s.text = (const char *)m->lParam;
+            s.text = Utf8((const WCHAR *)m->lParam);
         if (m->message == WM_WINDOWPOSCHANGING)
             s.pos = *(const WINDOWPOS *)m->lParam;
         if (m->message == WM_DRAWITEM)
@@ -56,25 +56,27 @@ BOOL DialogRun::Run(const std::function<void(HWND dialog)> &drive)
     extras.lpstrNote = request.hasNote ? (char *)request.note.c_str() : nullptr;
 
     // The server's choice of style, template and hook.
+    wideTitle.assign(title.begin(), title.end());
+    wideDir.assign(request.initialDir.begin(), request.initialDir.end());
     ofn.lStructSize = request.structSize;
     ofn.hInstance = GetModuleHandleA(nullptr);
-    ofn.lpstrFilter = "All files\0*.*\0";
+    ofn.lpstrFilter = L"All files\0*.*\0";
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+    ofn.nMaxFile = sizeof file / sizeof *file;
+    ofn.lpstrTitle = wideTitle.c_str();
+    ofn.lpstrInitialDir = wideDir.empty() ? nullptr : wideDir.c_str();
     ofn.lCustData = (LPARAM)&extras;
     ofn.Flags = request.flags | OFN_EXPLORER;
     if (IsNewShell()) {
-        ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_EXPLORER_EXTRAS);
+        ofn.lpTemplateName = MAKEINTRESOURCEW(IDD_EXPLORER_EXTRAS);
         ofn.lpfnHook = ExplorerHookProc;
     } else {
         ofn.Flags &= ~OFN_EXPLORER;
         if (ofn.Flags & OFN_ALLOWMULTISELECT) {
-            ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_OLDSTYLE_MULTI);
+            ofn.lpTemplateName = MAKEINTRESOURCEW(IDD_OLDSTYLE_MULTI);
         } else {
-            ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_OLDSTYLE_SINGLE);
+            ofn.lpTemplateName = MAKEINTRESOURCEW(IDD_OLDSTYLE_SINGLE);
             ofn.Flags |= OFN_LONGNAMES;
         }
         ofn.lpfnHook = OldStyleHookProc;
@@ -94,8 +96,8 @@ BOOL DialogRun::Run(const std::function<void(HWND dialog)> &drive)
     });
     DialogRun *outer = running;
     running = this;
-    HHOOK recorder = SetWindowsHookExA(WH_CALLWNDPROC, RecordSent, nullptr, GetCurrentThreadId());
-    result = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    HHOOK recorder = SetWindowsHookExW(WH_CALLWNDPROC, RecordSent, nullptr, GetCurrentThreadId());
+    result = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     DWORD error = CommDlgExtendedError();
     UnhookWindowsHookEx(recorder);
     running = outer;

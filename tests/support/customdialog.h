@@ -15,7 +15,7 @@
 struct CustomRequest {
     // The server's size; the full size gives current systems' dialog, whose
     // file name box is cmb13 and which has no edt1.
-    DWORD structSize = OPENFILENAME_SIZE_VERSION_400A;
+    DWORD structSize = OPENFILENAME_SIZE_VERSION_400W;
     bool save = false;
     DWORD flags = OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
     std::string workbooks = "0";
@@ -36,7 +36,7 @@ struct SentMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
-    std::string text;   // CB_ADDSTRING's string
+    std::string text;   // CB_ADDSTRING's string, in UTF-8
     WINDOWPOS pos;      // WM_WINDOWPOSCHANGING's position
     DRAWITEMSTRUCT draw; // WM_DRAWITEM's item
 };
@@ -44,9 +44,10 @@ struct SentMessage {
 struct DialogRun {
     CustomRequest request;
     DialogExtras extras{};
-    OPENFILENAMEA ofn{};
-    char file[1024] = "";
+    OPENFILENAMEW ofn{};
+    WCHAR file[1024] = L"";
     std::string title = "Customised dialog under test";
+    std::wstring wideTitle, wideDir;
     std::vector<SentMessage> sent;     // read it through Sent while the dialog runs
     std::mutex sentLock;
     BOOL result = FALSE;
@@ -55,7 +56,7 @@ struct DialogRun {
     // Shows the dialog on this thread; drive runs on another thread with
     // the dialog once it is up. The dialog is cancelled if drive leaves it
     // open; the test fails unless one with our controls appears. Returns what
-    // GetOpenFileNameA/GetSaveFileNameA returned.
+    // GetOpenFileNameW/GetSaveFileNameW returned.
     BOOL Run(const std::function<void(HWND dialog)> &drive);
     // The recorded messages of one kind so far.
     std::vector<SentMessage> Sent(UINT message);

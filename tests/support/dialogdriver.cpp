@@ -55,7 +55,7 @@ bool TypeFileName(HWND dialog, const std::string &name)
 {
     HWND box = FileNameBox(dialog);
     DWORD_PTR ok = 0;
-    return box && SendMessageTimeoutA(box, WM_SETTEXT, 0, (LPARAM)name.c_str(),
+    return box && SendMessageTimeoutW(box, WM_SETTEXT, 0, (LPARAM)Wide(name).c_str(),
                                       SMTO_ABORTIFHUNG, 5000, &ok) && ok;
 }
 

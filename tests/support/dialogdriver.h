@@ -11,6 +11,7 @@ HWND WaitForDialog(DWORD processId, HWND owner, const char *title, DWORD timeout
 
 // The file name box: edt1 in old-style dialogs, cmb13 in Explorer style.
 HWND FileNameBox(HWND dialog);
+// Names in UTF-8.
 bool TypeFileName(HWND dialog, const std::string &name);
 // Several files of a multi-select dialog, written as "a" "b".
 bool TypeFileNames(HWND dialog, const std::vector<std::string> &names);

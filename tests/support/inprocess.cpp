@@ -97,7 +97,8 @@ void ClientWindow::Request(HWND frame, HDROP request)
         PostMessageA(frame, WM_DROPFILES, (WPARAM)request, (LPARAM)window);
         return;
     }
-    COPYDATASTRUCT data = {JXR_COPYDATA_REQUEST, (DWORD)GlobalSize(request), GlobalLock(request)};
+    COPYDATASTRUCT data = {(ULONG_PTR)(fUnicode ? JXR_COPYDATA_REQUEST_UTF8 : JXR_COPYDATA_REQUEST),
+                           (DWORD)GlobalSize(request), GlobalLock(request)};
     EXPECT_EQ(SendMessageA(frame, WM_COPYDATA, (WPARAM)window, (LPARAM)&data), TRUE);
     GlobalUnlock(request);
     DragFinish(request);

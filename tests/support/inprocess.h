@@ -35,6 +35,7 @@ struct ClientWindow {
     bool nullReply = false;           // the last reply came without a list
     std::vector<std::string> reply;   // the strings of the last reply
     bool fCopyData = false;           // requests go by WM_COPYDATA, as from another process
+    bool fUnicode = false;            // ... as Unicode requests
     bool fEchoReply = false;          // a WM_COPYDATA reply's block is first sent back
                                       // to the server as a WM_DROPFILES request
 

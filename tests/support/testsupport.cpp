@@ -1,5 +1,6 @@
 // Process, window and thread helpers for the tests.
 #include "support/testsupport.h"
+#include <shlobj.h>
 #include <vector>
 
 std::string SiblingPath(const char *exeName)
@@ -8,6 +9,22 @@ std::string SiblingPath(const char *exeName)
     DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string dir(path, n);
     return dir.substr(0, dir.find_last_of('\\') + 1) + exeName;
+}
+
+std::wstring Wide(const std::string &utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0],
+                                    (int)wide.size()));
+    return wide;
+}
+
+std::string Utf8(const std::wstring &wide)
+{
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0],
+                                    (int)utf8.size(), nullptr, nullptr));
+    return utf8;
 }
 
 static std::string TempFileName()
@@ -41,10 +58,9 @@ static std::string FileText(const std::string &name)
 bool ChildProcess::Start(const std::string &program, const std::string &commandLine,
                          bool captureOutput)
 {
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof si;
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
+    std::wstring line = Wide(commandLine);
     HANDLE out = nullptr, err = nullptr;
     if (captureOutput) {
         outFile = TempFileName();
@@ -59,8 +75,8 @@ bool ChildProcess::Start(const std::string &program, const std::string &commandL
     // Wine under load now and then fails a start with an internal error.
     bool started = false;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-        started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, captureOutput,
-                                 0, nullptr, nullptr, &si, &pi) != 0;
+        started = CreateProcessW(Wide(program).c_str(), &line[0], nullptr, nullptr,
+                                 captureOutput, 0, nullptr, nullptr, &si, &pi) != 0;
         if (!started && GetLastError() == ERROR_FILE_NOT_FOUND)
             break;
         if (!started)
@@ -169,11 +185,10 @@ std::string ClassOf(HWND window)
 // WM_GETTEXT, unlike GetWindowText, asks a window of another process too.
 std::string TextOf(HWND window)
 {
-    char text[1024] = "";
+    WCHAR text[1024] = L"";
     DWORD_PTR n = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text,
-                        SMTO_ABORTIFHUNG, 5000, &n);
-    return text;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &n);
+    return Utf8(text);
 }
 
 // Reads up to the first empty string rather than asking for the count,
@@ -181,33 +196,48 @@ std::string TextOf(HWND window)
 std::vector<std::string> ReadDropList(HDROP list)
 {
     std::vector<std::string> strings;
+    bool wide = ((const DROPFILES *)GlobalLock(list))->fWide;
+    GlobalUnlock(list);
     for (UINT i = 0;; ++i) {
-        UINT length = DragQueryFileA(list, i, nullptr, 0);
+        UINT length = DragQueryFileW(list, i, nullptr, 0);
         if (!length)
             return strings;
-        std::vector<char> text(length + 1);
-        DragQueryFileA(list, i, text.data(), length + 1);
-        strings.emplace_back(text.data());
+        std::vector<WCHAR> text(length + 1);
+        std::vector<char> ansi(3 * length + 1);
+        DragQueryFileW(list, i, text.data(), length + 1);
+        DragQueryFileA(list, i, ansi.data(), 3 * length + 1);
+        strings.push_back(wide ? Utf8(text.data()) : ansi.data());
     }
 }
 
+// Each file holds its own name, so a test can tell which one it opened.
 TestFolder::TestFolder(const std::string &folder, const std::vector<std::string> &files)
     : path(folder), names(files)
 {
-    CreateDirectoryA(path.c_str(), nullptr);
+    CreateDirectoryW(Wide(path).c_str(), nullptr);
     for (const std::string &name : names) {
-        HANDLE file = CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
+        size_t slash = name.rfind('\\');
+        if (slash != std::string::npos)
+            CreateDirectoryW(Wide(File(name.substr(0, slash))).c_str(), nullptr);
+        HANDLE file = CreateFileW(Wide(File(name)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written;
+        if (file != INVALID_HANDLE_VALUE) {
+            WriteFile(file, name.data(), (DWORD)name.size(), &written, nullptr);
             CloseHandle(file);
+        }
     }
 }
 
 TestFolder::~TestFolder()
 {
-    for (const std::string &name : names)
-        DeleteFileA(File(name).c_str());
-    RemoveDirectoryA(path.c_str());
+    for (const std::string &name : names) {
+        DeleteFileW(Wide(File(name)).c_str());
+        size_t slash = name.rfind('\\');
+        if (slash != std::string::npos)
+            RemoveDirectoryW(Wide(File(name.substr(0, slash))).c_str());
+    }
+    RemoveDirectoryW(Wide(path).c_str());
 }
 
 std::string TestFolder::File(const std::string &name) const

@@ -10,8 +10,8 @@
 // Full path of a program built beside the running test (e.g. "jxrwin32.exe").
 std::string SiblingPath(const char *exeName);
 
-// A child process started with a command line; killed if still running
-// when the object goes.
+// A child process started with a command line (in UTF-8); killed if still
+// running when the object goes.
 // With captureOutput its standard output and error go to files read back
 // by Output and Errors.
 struct ChildProcess {
@@ -36,15 +36,22 @@ void PumpWait(DWORD ms = 50);
 HWND WaitForWindow(DWORD processId, const char *className, const char *title,
                    DWORD timeoutMs, bool visibleOnly = true);
 
-// Class name and text of any window, also of another process.
+// UTF-8 and UTF-16 texts, one into the other.
+std::wstring Wide(const std::string &utf8);
+std::string Utf8(const std::wstring &wide);
+
+// Class name and text (in UTF-8) of any window, also of another process.
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
 
-// The strings of a drop list, read with the shell's DragQueryFileA.
+// The strings of a drop list, read with the shell: those of a wide list in
+// UTF-8, those of an ANSI one as they are.
 std::vector<std::string> ReadDropList(HDROP list);
 
-// A folder on drive C: of the prefix holding empty files; the files and the
-// folder go at the end. A root folder such as "C:\\" is used as it is.
+// A folder on drive C: of the prefix holding files, each holding its own
+// name, in UTF-8 as the folder's and their names are ("sub\\name" in a folder
+// of its own); the files and folders go at the end. A root folder such as
+// "C:\\" is used as it is.
 struct TestFolder {
     std::string path;
     std::vector<std::string> names;
