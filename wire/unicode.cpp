@@ -20,6 +20,8 @@ static int WholeUtf8Length(const char *text, int length)
 
 int WidenText(UINT codePage, const char *text, WCHAR *out, int size)
 {
+    if (size <= 0)
+        return 0;
     int length = lstrlenA(text);
     if (codePage == CP_UTF8)
         length = WholeUtf8Length(text, length);
