@@ -110,22 +110,19 @@ void Answer(DWORD processId, HWND owner, const std::string &title, const Row &ro
 void ExpectReply(const Names &t, const Strings &reply, const Strings &names, bool fUnicode,
                  bool fMulti, const std::string &in)
 {
-    auto inFolder = [&](const std::string &name) {
-        return t.folder.File(in.empty() ? name : in + "\\" + name);
-    };
+    auto relative = [&](const std::string &name) { return in.empty() ? name : in + "\\" + name; };
     Strings expected = {"0", "1"};
     if (fMulti)
         expected.push_back(in.empty() ? t.folder.path : t.folder.File(in));
     for (const std::string &name : names)
-        expected.push_back(inFolder(name));
+        expected.push_back(t.folder.File(relative(name)));
     if (fUnicode) {
         EXPECT_EQ(reply, expected);
         return;
     }
     ASSERT_EQ(reply.size(), expected.size());
     for (size_t i = 2 + fMulti; i < reply.size(); i++) {
-        const std::string &typed = names[i - 2 - fMulti];
-        const std::string name = in.empty() ? typed : in + "\\" + typed;
+        const std::string name = relative(names[i - 2 - fMulti]);
         bool fNew = !t.Exists(name);
         HANDLE file = CreateFileA(reply[i].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   fNew ? CREATE_NEW : OPEN_EXISTING, 0, nullptr);
@@ -157,8 +154,7 @@ Strings Slots(const Row &row, const std::string &title, const std::string &dir)
 }
 
 // Wine's old style does not implement multi-select, and shows its Explorer
-// style without our template.
-// An ANSI client cannot name the initial folder of a row.
+// style without our template; an ANSI client cannot name a row's folder.
 bool Applies(const Row &row, bool fUnicode)
 {
     return (IsNewShell() || (row.customised && row.kind != MULTI)) && (fUnicode || row.in.empty());
