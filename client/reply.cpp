@@ -4,25 +4,17 @@
 // natively for the fuzzer.
 #include "client/jxrclient.h"
 #include "wire/droplist.h"
-#include <shlobj.h>
 #include <stdlib.h>
 #include <string.h>
 
-// The length that DragQueryFileA gives for a wide list may count UTF-16
-// units, each of which may take up to three bytes in the ANSI code page,
-// and a conversion that does not fit stays unterminated.
-static UINT BytesPerCharacter(HGLOBAL list)
-{
-    const DROPFILES *header = (const DROPFILES *)GlobalLock(list);
-    UINT bytes = header && header->fWide ? 3 : 1;
-    GlobalUnlock(list);
-    return bytes;
-}
-
-// One string in the ANSI code page, as the shell converts a wide list.
+// One string in the ANSI code page, as the shell converts a wide list: the
+// length DragQueryFileA gives for it may count UTF-16 units, each of which
+// may take up to three bytes, and a conversion that does not fit stays
+// unterminated.
 static char *AnsiString(HGLOBAL list, UINT index)
 {
-    UINT size = DragQueryFileA((HDROP)list, index, NULL, 0) * BytesPerCharacter(list) + 1;
+    UINT bytesPerCharacter = DropListIsWide((HDROP)list) ? 3 : 1;
+    UINT size = DragQueryFileA((HDROP)list, index, NULL, 0) * bytesPerCharacter + 1;
     char *text = (char *)malloc(size);
     if (text) {
         text[0] = '\0';

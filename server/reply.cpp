@@ -4,22 +4,13 @@
 #include "wire/droplist.h"
 #include "dialog/dialog.h"
 #include "server/server.h"
-#include <shlobj.h>
 #include <stdlib.h>
-
-static BOOL IsWideList(HDROP list)
-{
-    const DROPFILES *header = (const DROPFILES *)GlobalLock((HGLOBAL)list);
-    BOOL fWide = header && header->fWide;
-    GlobalUnlock((HGLOBAL)list);
-    return fWide;
-}
 
 HDROP ReplyAppend(HDROP reply, LPCWSTR text)
 {
     if (!reply)
         return NULL;
-    BOOL fWide = IsWideList(reply);
+    BOOL fWide = DropListIsWide(reply);
     char *ansi = fWide ? NULL : AnsiPathCopy(text);
     HDROP grown = fWide || ansi ? DropListAppend(reply, fWide ? (const void *)text : ansi) : NULL;
     free(ansi);

@@ -103,7 +103,9 @@ static BOOL OfferAgain(OPENFILENAMEW *ofn)
         ofn->lpstrFile[0] = 0;
     } else if (name) {
         lstrcpyW(ofn->lpstrFile, name + 1);
-        name[name == folder + 2 && folder[1] == ':'] = 0;      // a root keeps its backslash
+        if (name == folder + 2 && folder[1] == ':')
+            name++;                                 // a root keeps its backslash
+        *name = 0;
     }
     free((void *)ofn->lpstrInitialDir);
     ofn->lpstrInitialDir = folder;

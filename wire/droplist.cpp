@@ -98,6 +98,14 @@ UINT DropListCount(HDROP list)
     return count < 0 ? 0 : count;
 }
 
+BOOL DropListIsWide(HDROP list)
+{
+    const DROPFILES *header = (const DROPFILES *)GlobalLock((HGLOBAL)list);
+    BOOL fWide = header && header->fWide;
+    GlobalUnlock((HGLOBAL)list);
+    return fWide;
+}
+
 // Only a list whose strings are terminated within it is walked.
 BOOL DropListIsUtf8(HDROP list)
 {

@@ -16,5 +16,7 @@ HDROP DropListFromBlock(const void *block, SIZE_T size);
 // DragQueryFile with index 0xFFFFFFFF it never reads past the block (Wine's
 // reads one byte beyond an empty list and miscounts it).
 UINT DropListCount(HDROP list);
+// TRUE for a list of UTF-16 strings (fWide set).
+BOOL DropListIsWide(HDROP list);
 // TRUE for an ANSI list whose strings are all well-formed UTF-8.
 BOOL DropListIsUtf8(HDROP list);
